@@ -1,0 +1,121 @@
+#include "documentfile.h"
+
+#include "archivestring.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace {
+
+// No document comes near this: four texts of a tester's answers.
+constexpr std::uintmax_t kMaxDocumentFileSize = 64u * 1024u * 1024u;
+
+} // namespace
+
+bool DocumentVersions::IsAccepted() const
+{
+    return (m_strVersion1 == kVersion1Current && m_strVersion2 == kVersion2Current) ||
+           (m_strVersion1 == kVersion1Older && m_strVersion2 == kVersion2Older);
+}
+
+std::string StoreDocument(const DocumentVersions& versions, const TestRecord& record)
+{
+    std::string out;
+    out.reserve(16 + versions.m_strVersion1.size() + versions.m_strVersion2.size() +
+                record.m_RateFrame.m_strRaw.size() + record.m_Graph.m_strRaw.size() +
+                record.m_Ping.m_strRaw.size() + record.m_TraceRoute.m_strRaw.size());
+    AppendArchiveString(out, versions.m_strVersion1);
+    AppendArchiveString(out, versions.m_strVersion2);
+    AppendArchiveString(out, record.m_RateFrame.m_strRaw);
+    AppendArchiveString(out, record.m_Graph.m_strRaw);
+    AppendArchiveString(out, record.m_Ping.m_strRaw);
+    // Always six strings, even for a document that came from an older file.
+    AppendArchiveString(out, record.m_TraceRoute.m_strRaw);
+    return out;
+}
+
+DocumentStatus LoadDocument(std::string_view bytes, DocumentVersions& versions, TestRecord& record)
+{
+    ArchiveStringReader reader(bytes);
+    if (!reader.ReadString(versions.m_strVersion1) || !reader.ReadString(versions.m_strVersion2) ||
+        !reader.ReadString(record.m_RateFrame.m_strRaw) ||
+        !reader.ReadString(record.m_Graph.m_strRaw) || !reader.ReadString(record.m_Ping.m_strRaw))
+        return DocumentStatus::Truncated;
+    if (versions.m_strVersion1 == kVersion1Older) {
+        record.m_TraceRoute.m_strRaw.clear();
+        return DocumentStatus::Ok;
+    }
+    return reader.ReadString(record.m_TraceRoute.m_strRaw) ? DocumentStatus::Ok
+                                                            : DocumentStatus::Truncated;
+}
+
+DocumentStatus OpenDocument(std::string_view bytes, DocumentVersions& versions, TestRecord& record)
+{
+    TestRecord loaded;
+    const DocumentStatus status = LoadDocument(bytes, versions, loaded);
+    if (status != DocumentStatus::Ok)
+        return status;
+    if (!versions.IsAccepted())
+        return DocumentStatus::UnknownVersion;
+    loaded.m_RateFrame.ParseRateFrame();
+    loaded.m_Graph.ParseGraph();
+    loaded.m_Ping.ParsePing();
+    loaded.m_TraceRoute.ParseTraceRoute();
+    record = std::move(loaded);
+    return DocumentStatus::Ok;
+}
+
+DocumentStatus ReadFileBytes(const std::string& path, std::string& bytes)
+{
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > kMaxDocumentFileSize)
+        return DocumentStatus::CannotRead;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return DocumentStatus::CannotRead;
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(bytes.data(), static_cast<std::streamsize>(size));
+    if (in.gcount() != static_cast<std::streamsize>(size))
+        return DocumentStatus::CannotRead;
+    return DocumentStatus::Ok;
+}
+
+DocumentStatus WriteFileAtomically(const std::string& path, std::string_view bytes)
+{
+    const std::string temporary = path + ".saving";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::remove(temporary.c_str());
+            return DocumentStatus::CannotWrite;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, path, error);
+    if (error) {
+        std::remove(temporary.c_str());
+        return DocumentStatus::CannotWrite;
+    }
+    return DocumentStatus::Ok;
+}
+
+std::string DescribeDocumentStatus(DocumentStatus status, const std::string& path)
+{
+    switch (status) {
+    case DocumentStatus::Ok: return path + ": ok";
+    case DocumentStatus::CannotRead: return path + ": the file cannot be opened or read.";
+    case DocumentStatus::Truncated:
+        return path + ": the file ends unexpectedly; it is damaged or not a test document.";
+    case DocumentStatus::UnknownVersion:
+        return path + ": this file is not a test document of this program (unknown version).";
+    case DocumentStatus::CannotWrite:
+        return path + ": the file cannot be written; the previous file is unchanged.";
+    }
+    return path;
+}

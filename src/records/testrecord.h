@@ -1,0 +1,28 @@
+#pragma once
+
+#include "graphsection.h"
+#include "pingsection.h"
+#include "rateframesection.h"
+#include "traceroutesection.h"
+
+#include <array>
+
+// One DB of the tester: four sections, each its raw text as received and the
+// fields parsed from it. A plain value: copies are deep.
+struct TestRecord
+{
+    PingSection m_Ping;
+    RateFrameSection m_RateFrame;
+    GraphSection m_Graph;
+    TraceRouteSection m_TraceRoute;
+
+    // Runs the four parsers in the order a finished download uses
+    // (rate/frame, ping, graph, trace route).
+    void ParseAll();
+
+    bool operator==(const TestRecord&) const = default;
+};
+
+// Record n holds DB n; record 0 is addressed by no DB number.
+inline constexpr int kDbCount = 20;
+using RecordTable = std::array<TestRecord, kDbCount + 1>;

@@ -1,0 +1,55 @@
+// lmxtool: the companion program's command-line front end.
+
+#include "toolcommands.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct Command
+{
+    const char* name;
+    int (*run)(const ToolArgs&);
+    const char* synopsis;
+};
+
+const Command kCommands[] = {
+    {"parse", RunParse, "parse SECTION TEXT   (SECTION: ping, rate-frame, graph, ap-list, trace-route)"},
+    {"make", RunMake,
+     "make -o FILE [--rate-frame TEXT] [--graph TEXT] [--ping TEXT] [--trace-route TEXT] "
+     "[--versions V1 V2]"},
+    {"dump", RunDump, "dump FILE"},
+};
+
+void PrintUsage(std::FILE* out)
+{
+    std::fprintf(out, "usage:\n");
+    for (const Command& command : kCommands)
+        std::fprintf(out, "  lmxtool %s\n", command.synopsis);
+}
+
+} // namespace
+
+int UsageError(const std::string& message)
+{
+    std::fprintf(stderr, "lmxtool: %s\n", message.c_str());
+    PrintUsage(stderr);
+    return kExitUsage;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return UsageError("no command given");
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        PrintUsage(stdout);
+        return kExitOk;
+    }
+    const ToolArgs args(argv + 2, argv + argc);
+    for (const Command& command : kCommands) {
+        if (std::strcmp(argv[1], command.name) == 0)
+            return command.run(args);
+    }
+    return UsageError(std::string("unknown command '") + argv[1] + "'");
+}

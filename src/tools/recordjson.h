@@ -1,0 +1,11 @@
+#pragma once
+
+#include "jsonwriter.h"
+#include "testrecord.h"
+
+// Sections and records as JSON objects keyed by their member names.
+void WriteSectionJson(JsonWriter& json, const PingSection& section);
+void WriteSectionJson(JsonWriter& json, const RateFrameSection& section);
+void WriteSectionJson(JsonWriter& json, const GraphSection& section);
+void WriteSectionJson(JsonWriter& json, const TraceRouteSection& section);
+void WriteRecordJson(JsonWriter& json, const TestRecord& record);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Each lmxtool subcommand takes its own arguments (after the subcommand name)
+// and returns the process exit code: 0 done, 1 failed, 2 bad usage.
+using ToolArgs = std::vector<std::string>;
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+int RunParse(const ToolArgs& args);
+int RunMake(const ToolArgs& args);
+int RunDump(const ToolArgs& args);
+
+// Prints "lmxtool: <message>" and the usage hint on stderr; returns kExitUsage.
+int UsageError(const std::string& message);
