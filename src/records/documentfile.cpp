@@ -2,15 +2,31 @@
 
 #include "archivestring.h"
 
-#include <cstdio>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <system_error>
 
 namespace {
 
 // No document comes near this: four texts of a tester's answers.
 constexpr std::uintmax_t kMaxDocumentFileSize = 64u * 1024u * 1024u;
+
+// A name beside target that no other file has, for writing the new contents
+// before they replace the old.
+std::filesystem::path UniqueSiblingName(const std::filesystem::path& target)
+{
+    static std::atomic<unsigned> counter{0};
+    std::random_device random;
+    for (;;) {
+        std::filesystem::path candidate = target;
+        candidate += ".saving-" + std::to_string(random()) + "-" + std::to_string(++counter);
+        std::error_code error;
+        if (!std::filesystem::exists(candidate, error))
+            return candidate;
+    }
+}
 
 } // namespace
 
@@ -48,7 +64,7 @@ DocumentStatus LoadDocument(std::string_view bytes, DocumentVersions& versions, 
         return DocumentStatus::Ok;
     }
     return reader.ReadString(record.m_TraceRoute.m_strRaw) ? DocumentStatus::Ok
-                                                            : DocumentStatus::Truncated;
+                                                           : DocumentStatus::Truncated;
 }
 
 DocumentStatus OpenDocument(std::string_view bytes, DocumentVersions& versions, TestRecord& record)
@@ -85,21 +101,34 @@ DocumentStatus ReadFileBytes(const std::string& path, std::string& bytes)
 
 DocumentStatus WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
-    const std::string temporary = path + ".saving";
+    namespace fs = std::filesystem;
+    std::error_code error;
+    // Saving over a link replaces the file it points to, not the link.
+    fs::path target = path;
+    if (fs::is_symlink(fs::symlink_status(path, error))) {
+        target = fs::canonical(path, error);
+        if (error)
+            return DocumentStatus::CannotWrite;
+    }
+    const fs::path temporary = UniqueSiblingName(target);
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
+        // Closing flushes what is still buffered; a full disk can show up only
+        // then, and the old file must not be replaced by a short one.
+        out.close();
         if (!out) {
-            out.close();
-            std::remove(temporary.c_str());
+            fs::remove(temporary, error);
             return DocumentStatus::CannotWrite;
         }
     }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
+    // The saved file keeps the permissions the old one had.
+    const fs::file_status old = fs::status(target, error);
+    if (!error && fs::exists(old))
+        fs::permissions(temporary, old.permissions(), error);
+    fs::rename(temporary, target, error);
     if (error) {
-        std::remove(temporary.c_str());
+        fs::remove(temporary, error);
         return DocumentStatus::CannotWrite;
     }
     return DocumentStatus::Ok;
@@ -108,8 +137,10 @@ DocumentStatus WriteFileAtomically(const std::string& path, std::string_view byt
 std::string DescribeDocumentStatus(DocumentStatus status, const std::string& path)
 {
     switch (status) {
-    case DocumentStatus::Ok: return path + ": ok";
-    case DocumentStatus::CannotRead: return path + ": the file cannot be opened or read.";
+    case DocumentStatus::Ok:
+        return path + ": ok";
+    case DocumentStatus::CannotRead:
+        return path + ": the file cannot be opened or read.";
     case DocumentStatus::Truncated:
         return path + ": the file ends unexpectedly; it is damaged or not a test document.";
     case DocumentStatus::UnknownVersion:

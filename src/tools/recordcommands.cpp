@@ -12,21 +12,28 @@
 
 namespace {
 
-void PrintJson(const JsonWriter& json)
+// Prints the JSON text and a line feed; a full disk or a closed pipe is a
+// failure, not a finished command.
+int PrintJson(const JsonWriter& json)
 {
     std::fwrite(json.Text().data(), 1, json.Text().size(), stdout);
     std::fputc('\n', stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "lmxtool: cannot write the output.\n");
+        return kExitFailed;
+    }
+    return kExitOk;
 }
 
 // Runs one parser on a freshly constructed section and prints that section.
-template <typename Section> void ParseAndPrint(const std::string& text, void (Section::*parse)())
+template <typename Section> int ParseAndPrint(const std::string& text, void (Section::*parse)())
 {
     Section section;
     section.m_strRaw = text;
     (section.*parse)();
     JsonWriter json;
     WriteSectionJson(json, section);
-    PrintJson(json);
+    return PrintJson(json);
 }
 
 } // namespace
@@ -35,19 +42,22 @@ int RunParse(const ToolArgs& args)
 {
     if (args.size() != 2)
         return UsageError("parse takes a section name and a text");
-    const std::map<std::string, std::function<void(const std::string&)>> parsers = {
-        {"ping", [](const std::string& t) { ParseAndPrint(t, &PingSection::ParsePing); }},
-        {"rate-frame", [](const std::string& t) { ParseAndPrint(t, &RateFrameSection::ParseRateFrame); }},
-        {"graph", [](const std::string& t) { ParseAndPrint(t, &GraphSection::ParseGraph); }},
-        {"ap-list", [](const std::string& t) { ParseAndPrint(t, &GraphSection::ParseApList); }},
+    const std::map<std::string, std::function<int(const std::string&)>> parsers = {
+        {"ping", [](const std::string& t) { return ParseAndPrint(t, &PingSection::ParsePing); }},
+        {"rate-frame",
+         [](const std::string& t) { return ParseAndPrint(t, &RateFrameSection::ParseRateFrame); }},
+        {"graph", [](const std::string& t) { return ParseAndPrint(t, &GraphSection::ParseGraph); }},
+        {"ap-list",
+         [](const std::string& t) { return ParseAndPrint(t, &GraphSection::ParseApList); }},
         {"trace-route",
-         [](const std::string& t) { ParseAndPrint(t, &TraceRouteSection::ParseTraceRoute); }},
+         [](const std::string& t) {
+             return ParseAndPrint(t, &TraceRouteSection::ParseTraceRoute);
+         }},
     };
     const auto parser = parsers.find(args[0]);
     if (parser == parsers.end())
         return UsageError("unknown section '" + args[0] + "'");
-    parser->second(args[1]);
-    return kExitOk;
+    return parser->second(args[1]);
 }
 
 int RunMake(const ToolArgs& args)
@@ -109,6 +119,5 @@ int RunDump(const ToolArgs& args)
     json.Key("record");
     WriteRecordJson(json, record);
     json.EndObject();
-    PrintJson(json);
-    return kExitOk;
+    return PrintJson(json);
 }

@@ -1,5 +1,8 @@
 #include "recordjson.h"
 
+#include <string>
+#include <type_traits>
+
 namespace {
 
 void Field(JsonWriter& json, const char* name, int value)

@@ -7,6 +7,12 @@
 
 namespace {
 
+void AppendField(std::string& text, const std::string& field)
+{
+    text += ':';
+    text += field;
+}
+
 std::string Hex(unsigned value)
 {
     char buffer[16];
@@ -36,7 +42,7 @@ std::string AdslGraph(int seed)
                 bits -= 5; // a radio interferer
             bits += (carrier * 7 + seed) % 3 - 1;
         }
-        text += ":" + Hex(static_cast<unsigned>(std::max(bits, 0)));
+        AppendField(text, Hex(static_cast<unsigned>(std::max(bits, 0))));
     }
     return text;
 }
@@ -69,7 +75,7 @@ std::string WlanGraph(const std::vector<AccessPoint>& entries, const char* ssid,
         block[192 + static_cast<std::size_t>(i)] = static_cast<unsigned char>(ssid[i]);
     std::string text = "Y";
     for (int i = 0; i < byteCount; ++i)
-        text += ":" + Hex(block[static_cast<std::size_t>(i)]);
+        AppendField(text, Hex(block[static_cast<std::size_t>(i)]));
     return text;
 }
 
@@ -81,11 +87,12 @@ std::string TraceRoute(int hopCount, int seed)
         const bool lost = seed > 0 && hop % 7 == 5;
         for (int probe = 0; probe < 3; ++probe) {
             const int time = lost ? 9999 : 2 + hop * 6 + probe * 3 + (hop * seed) % 5;
-            text += ":" + std::to_string(time);
+            AppendField(text, std::to_string(time));
         }
-        text += ":" + (lost ? std::string("00000000")
-                            : HexAddress(hop == 0 ? 192u : 61u, hop == 0 ? 168u : 74u,
-                                         static_cast<unsigned>(hop), static_cast<unsigned>(1 + hop * 3)));
+        AppendField(text, lost ? std::string("00000000")
+                               : HexAddress(hop == 0 ? 192u : 61u, hop == 0 ? 168u : 74u,
+                                            static_cast<unsigned>(hop),
+                                            static_cast<unsigned>(1 + hop * 3)));
     }
     return text;
 }

@@ -1,0 +1,13 @@
+// ParseRateFrame over arbitrary text.
+
+#include "fuzzcheck.h"
+#include "rateframesection.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzParser(reinterpret_cast<const char*>(data), size, &RateFrameSection::ParseRateFrame);
+    return 0;
+}
