@@ -20,6 +20,9 @@ const Command kCommands[] = {
      "make -o FILE [--rate-frame TEXT] [--graph TEXT] [--ping TEXT] [--trace-route TEXT] "
      "[--versions V1 V2]"},
     {"dump", RunDump, "dump FILE"},
+    {"report", RunReport, "report FILE [--pdf OUT.pdf] [--png PREFIX [--dpi N]] [--layout]"},
+    {"download", RunDownload,
+     "download --port PORT [--timeout S] --out DIR   (PORT: a number or a device path)"},
 };
 
 void PrintUsage(std::FILE* out)

@@ -14,6 +14,8 @@ inline constexpr int kExitUsage = 2;
 int RunParse(const ToolArgs& args);
 int RunMake(const ToolArgs& args);
 int RunDump(const ToolArgs& args);
+int RunReport(const ToolArgs& args);
+int RunDownload(const ToolArgs& args);
 
 // Prints "lmxtool: <message>" and the usage hint on stderr; returns kExitUsage.
 int UsageError(const std::string& message);

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <string>
+
+// Window messages and timers of the download; the numbers are fixed.
+inline constexpr unsigned WM_PORT_DATA = 1031;       // WM_USER + 7, from the watch thread
+inline constexpr unsigned WM_DOWNLOAD_DONE = 1124;   // WM_USER + 100, end of the command sequence
+inline constexpr unsigned WM_DOWNLOAD_CANCEL = 9999; // the progress popup's Cancel button
+inline constexpr int TIMER_PROMPT_WAIT = 11;         // every 100 ms until the prompt
+inline constexpr int TIMER_NEXT_COMMAND = 12;        // one-shot, before each command
+
+// String resources of the download; their texts come from the resource pack.
+inline constexpr int IDS_PORT_OPEN_FAILED = 58204;
+inline constexpr int IDS_PROMPT_WAIT_CAPTION = 58205;
+inline constexpr int IDS_PROMPT_WAIT_MESSAGE = 58206;
+inline constexpr int IDS_PROMPT_TIMEOUT_TEXT = 58207;
+inline constexpr int IDS_PROMPT_TIMEOUT_CAPTION = 58208;
+inline constexpr int IDS_TRANSFER_CAPTION = 58209;
+inline constexpr int IDS_TRANSFER_MESSAGE = 58210;
+inline constexpr int IDS_DB_HEADER_CAPTION = 58211;
+
+// Why a download did not reach its end; the host turns each into a message
+// box (PortOpenFailed: string 58204; PromptTimeout: text 58207, caption 58208).
+enum class DownloadFailure
+{
+    PortOpenFailed,
+    PromptTimeout,
+    DeviceLost, // the tester vanished while the port was open
+};
+
+// The serial port as the download uses it.
+class IDownloadPort
+{
+public:
+    virtual bool Open(const std::string& strPort, int nBaud) = 0;
+    virtual void Close() = 0;
+    virtual int Write(const char* pData, int nLength) = 0;
+    virtual void WriteChar(char ch) = 0;
+    // The next received byte; false when none is queued.
+    virtual bool Get(char& ch) = 0;
+    virtual bool HasQueuedData() const = 0;
+
+protected:
+    ~IDownloadPort() = default;
+};
+
+// Timers, texts and messages of the window that runs the download, all on its
+// UI thread.
+class IDownloadHost
+{
+public:
+    // A timer fires every nMilliseconds until stopped; starting a running one restarts it.
+    virtual void StartTimer(int nTimerId, int nMilliseconds) = 0;
+    virtual void StopTimer(int nTimerId) = 0;
+    virtual std::string LoadString(int nStringId) = 0;
+    virtual void ReportFailure(DownloadFailure failure) = 0;
+    // Queues one more WM_PORT_DATA for bytes the stream left in the ring.
+    virtual void RepostPortData() = 0;
+    // Dispatches the window messages that are waiting, so the UI stays responsive.
+    virtual void PumpWaitingMessages() = 0;
+
+protected:
+    ~IDownloadHost() = default;
+};
+
+// What shows the records: the status-bar progress of the parse and the
+// workspace tree and information list that a finished download refreshes.
+class IRecordViews
+{
+public:
+    virtual void BeginLoadingProgress(const std::string& strText, int nRange) = 0;
+    virtual void StepLoadingProgress() = 0;
+    virtual void EndLoadingProgress() = 0;
+    virtual void ClearTree() = 0;
+    virtual void ClearItems() = 0;
+    virtual void FillTree() = 0;
+
+protected:
+    ~IRecordViews() = default;
+};

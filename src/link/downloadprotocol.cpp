@@ -1,0 +1,347 @@
+#include "downloadprotocol.h"
+
+#include "linesettings.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kDigitFirstMissing = 1;
+constexpr int kDigitSecondMissing = 2;
+constexpr int kNoDigitMissing = 0;
+
+constexpr int kPopupWidth = 300;
+constexpr unsigned kAnimationClip = 131;
+// The prompt-wait message is padded so the popup keeps its width when the text changes.
+constexpr const char* kPromptWaitPadding = "                   ";
+constexpr const char* kLoadingText = "Data Loading..";
+
+// One firing of TIMER_NEXT_COMMAND: the state it finds and what it sends.
+struct CommandStep
+{
+    int nFromState;
+    int nSectionCode;
+    int nNextState;
+    const char* pszCommand;
+    const char* pszLabel;
+};
+
+constexpr CommandStep kCommandSequence[] = {
+    {CDownloadProtocol::SEQ_IDLE, CDownloadProtocol::SECTION_RATE_FRAME,
+     CDownloadProtocol::SEQ_RATE_FRAME, "forpc rtrvinfo\n", "RATE/FRAME"},
+    {CDownloadProtocol::SEQ_RATE_FRAME, CDownloadProtocol::SECTION_GRAPH,
+     CDownloadProtocol::SEQ_GRAPH, "forpc rtrvgrp\n", "GRAPH"},
+    {CDownloadProtocol::SEQ_GRAPH, CDownloadProtocol::SECTION_PING, CDownloadProtocol::SEQ_PING,
+     "forpc rtrvping\n", "PING"},
+    {CDownloadProtocol::SEQ_PING, CDownloadProtocol::SECTION_TRACE_ROUTE,
+     CDownloadProtocol::SEQ_TRACE_ROUTE, "forpc rtrvtrrt\n", "TRACE ROUTE"},
+};
+
+std::string* SectionText(TestRecord& record, int nSectionCode)
+{
+    switch (nSectionCode) {
+    case CDownloadProtocol::SECTION_RATE_FRAME:
+        return &record.m_RateFrame.m_strRaw;
+    case CDownloadProtocol::SECTION_GRAPH:
+        return &record.m_Graph.m_strRaw;
+    case CDownloadProtocol::SECTION_PING:
+        return &record.m_Ping.m_strRaw;
+    case CDownloadProtocol::SECTION_TRACE_ROUTE:
+        return &record.m_TraceRoute.m_strRaw;
+    default:
+        return nullptr;
+    }
+}
+
+bool IsDigit(char ch)
+{
+    return ch >= '0' && ch <= '9';
+}
+
+// A header that is not two digits, or names a DB the tester does not have,
+// addresses no record, like DB 00: its text is dropped up to the next header.
+int DbNumberFromDigits(const std::array<char, 2>& digits)
+{
+    if (!IsDigit(digits[0]) || !IsDigit(digits[1]))
+        return 0;
+    const int nNumber = (digits[0] - '0') * 10 + (digits[1] - '0');
+    return nNumber <= kDbCount ? nNumber : 0;
+}
+
+std::string DbProgressText(const std::string& strLabel, int nDbNumber)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%s DATA = %d / %d", strLabel.c_str(), nDbNumber, kDbCount);
+    return text;
+}
+
+} // namespace
+
+CDownloadProtocol::CDownloadProtocol(IDownloadHost& host, IDownloadPort& port,
+                                     IProgressPopup& popup, IRecordViews& views,
+                                     RecordTable& records)
+    : m_host(host), m_port(port), m_wndProgress(popup), m_views(views), m_records(records)
+{
+}
+
+bool CDownloadProtocol::StartDownload(const std::string& strPort, int nTimeout)
+{
+    const bool bOpened = m_port.Open(strPort, kDownloadBaudRate);
+    // Opening closes a port that was still open, whatever the outcome.
+    m_bPortOpen = bOpened;
+    if (!bOpened) {
+        m_host.ReportFailure(DownloadFailure::PortOpenFailed);
+        return false;
+    }
+
+    // A new download starts from the first command with no header pending,
+    // whatever the last one left behind, and no command it scheduled fires
+    // into this one.
+    ResetTransferState();
+    m_host.StopTimer(TIMER_NEXT_COMMAND);
+    m_nStreamMode = STREAM_PROMPT_WAIT;
+    m_nTimeoutTicks = static_cast<std::uint32_t>(nTimeout) * kTicksPerLineFeed;
+
+    m_wndProgress.SetPopupWidth(kPopupWidth);
+    m_wndProgress.SetCaption(m_host.LoadString(IDS_PROMPT_WAIT_CAPTION));
+    m_wndProgress.SetMessage(m_host.LoadString(IDS_PROMPT_WAIT_MESSAGE) + kPromptWaitPadding,
+                             false);
+    m_wndProgress.SetLimit(m_nTimeoutTicks);
+    m_wndProgress.EnableCancel(true);
+    m_wndProgress.SetCancelMessage(WM_DOWNLOAD_CANCEL);
+    m_wndProgress.SetAnimationId(kAnimationClip);
+    m_wndProgress.CreatePopup();
+
+    m_host.StartTimer(TIMER_PROMPT_WAIT, kPromptTickMs);
+    return true;
+}
+
+void CDownloadProtocol::OnTimer(int nTimerId)
+{
+    if (nTimerId == TIMER_PROMPT_WAIT)
+        OnPromptWaitTick();
+    else if (nTimerId == TIMER_NEXT_COMMAND)
+        OnNextCommand();
+}
+
+void CDownloadProtocol::OnPromptWaitTick()
+{
+    ++m_nWaitTicks;
+    if (m_nWaitTicks > m_nTimeoutTicks) {
+        // The port stays open and the stream keeps waiting: a prompt that comes
+        // later still starts the transfer.
+        m_host.StopTimer(TIMER_PROMPT_WAIT);
+        m_nWaitTicks = 0;
+        m_wndProgress.ClosePopup();
+        m_host.ReportFailure(DownloadFailure::PromptTimeout);
+        return;
+    }
+    if (m_nWaitTicks % kTicksPerLineFeed == 0)
+        m_port.WriteChar('\n');
+    m_wndProgress.Advance(1);
+}
+
+void CDownloadProtocol::OnNextCommand()
+{
+    m_host.StopTimer(TIMER_NEXT_COMMAND);
+    for (const CommandStep& step : kCommandSequence) {
+        if (step.nFromState != m_nSequenceState)
+            continue;
+        m_nSectionCode = step.nSectionCode;
+        m_nSequenceState = step.nNextState;
+        m_strCommand = step.pszCommand;
+        m_strSectionLabel = step.pszLabel;
+        // The limit stays at 20: each section's bar shows its own DB count.
+        m_wndProgress.ResetBar();
+        m_port.Write(m_strCommand.data(), static_cast<int>(m_strCommand.size()));
+        return;
+    }
+    EndCommandSequence();
+}
+
+void CDownloadProtocol::EndCommandSequence()
+{
+    m_nSequenceState = SEQ_IDLE;
+    m_strCommand = "\n";
+    m_strSectionLabel.clear();
+    m_wndProgress.ClosePopup();
+    ClosePort();
+    OnDownloadDone();
+}
+
+void CDownloadProtocol::OnPortData()
+{
+    if (m_nStreamMode == STREAM_PROMPT_WAIT)
+        ReceivePromptWait();
+    else if (m_nStreamMode == STREAM_TRANSFER)
+        ReceiveTransfer();
+}
+
+void CDownloadProtocol::ReceivePromptWait()
+{
+    char ch = 0;
+    while (m_port.Get(ch)) {
+        if (ch == '>') {
+            OnPrompt();
+            return;
+        }
+    }
+}
+
+void CDownloadProtocol::OnPrompt()
+{
+    m_host.StopTimer(TIMER_PROMPT_WAIT);
+    m_nWaitTicks = 0;
+    m_wndProgress.SetCaption(m_host.LoadString(IDS_TRANSFER_CAPTION));
+    m_wndProgress.SetMessage(m_host.LoadString(IDS_TRANSFER_MESSAGE), false);
+    m_wndProgress.ResetBar();
+    m_wndProgress.SetLimit(kDbCount);
+
+    // Every raw text starts empty; parsed fields come only from these texts.
+    m_pStaging = std::make_unique<RecordTable>();
+    m_pDownloadRecord = nullptr;
+    m_host.StartTimer(TIMER_NEXT_COMMAND, kFirstCommandDelayMs);
+    m_nStreamMode = STREAM_TRANSFER;
+
+    // Bytes that followed the prompt in this batch are read in transfer mode,
+    // as if they had come a moment later. The watch thread will not notify
+    // again for them if the tester now stays quiet, so ask the host for that
+    // notification instead of leaving them stranded in the ring.
+    if (m_port.HasQueuedData())
+        m_host.RepostPortData();
+}
+
+void CDownloadProtocol::ReceiveTransfer()
+{
+    // A header may be split across notifications: the digit state remembers
+    // how much of it has been read.
+    char ch = 0;
+    while (m_port.Get(ch)) {
+        if (m_nDigitState == kDigitFirstMissing) {
+            m_chDbDigit[0] = ch;
+            m_nDigitState = kDigitSecondMissing;
+        } else if (m_nDigitState == kDigitSecondMissing) {
+            m_chDbDigit[1] = ch;
+            CompleteDbHeader();
+        } else if (ch == '%') {
+            m_nDigitState = kDigitFirstMissing;
+        } else {
+            ReceiveDataChar(ch);
+        }
+    }
+}
+
+void CDownloadProtocol::CompleteDbHeader()
+{
+    m_nDbNumber = DbNumberFromDigits(m_chDbDigit);
+    m_pDownloadRecord =
+        m_nDbNumber == 0 ? nullptr : &(*m_pStaging)[static_cast<std::size_t>(m_nDbNumber)];
+    m_nDigitState = kNoDigitMissing;
+    m_wndProgress.SetCaption(m_host.LoadString(IDS_DB_HEADER_CAPTION));
+    m_wndProgress.SetMessage(DbProgressText(m_strSectionLabel, m_nDbNumber), false);
+    m_wndProgress.Advance(1);
+}
+
+void CDownloadProtocol::ReceiveDataChar(char ch)
+{
+    if (m_pDownloadRecord) {
+        if (std::string* pText = SectionText(*m_pDownloadRecord, m_nSectionCode))
+            pText->push_back(ch);
+    }
+    // The ';' after DB 20 ends the answer (and is part of DB 20's text).
+    // Whatever follows it before the next command is dropped, and a further
+    // ';' only moves the next command on.
+    if (m_nDbNumber == kDbCount && ch == ';') {
+        m_nSectionCode = SECTION_NONE;
+        m_host.StartTimer(TIMER_NEXT_COMMAND, kNextCommandDelayMs);
+    }
+}
+
+void CDownloadProtocol::OnDownloadDone()
+{
+    if (!m_pStaging)
+        return;
+    // Taken out first: the message pump below may start another download.
+    const std::unique_ptr<RecordTable> pStaged = std::move(m_pStaging);
+    m_pDownloadRecord = nullptr;
+    // Nothing that still waits in the ring belongs to this download.
+    m_nStreamMode = STREAM_NONE;
+
+    m_views.BeginLoadingProgress(kLoadingText, kDbCount);
+    for (int nDb = 1; nDb <= kDbCount; ++nDb) {
+        (*pStaged)[static_cast<std::size_t>(nDb)].ParseAll();
+        m_views.StepLoadingProgress();
+        m_host.PumpWaitingMessages();
+    }
+    // Each record was parsed fresh from its own raw texts, so no field can
+    // outlive the text it came from. Record 0 is addressed by no DB.
+    m_records[0] = TestRecord();
+    for (int nDb = 1; nDb <= kDbCount; ++nDb) {
+        const auto index = static_cast<std::size_t>(nDb);
+        m_records[index] = std::move((*pStaged)[index]);
+    }
+    m_views.ClearTree();
+    m_views.ClearItems();
+    m_views.FillTree();
+    m_views.EndLoadingProgress();
+}
+
+void CDownloadProtocol::OnDownloadCancel()
+{
+    // During the transfer Cancel only closes the popup: the sequence runs on
+    // to its end. During the prompt wait the port keeps listening.
+    m_nWaitTicks = 0;
+    m_wndProgress.ClosePopup();
+    if (m_nStreamMode == STREAM_PROMPT_WAIT)
+        m_host.StopTimer(TIMER_PROMPT_WAIT);
+}
+
+void CDownloadProtocol::OnDeviceLost()
+{
+    // A report from a channel this download has already closed changes nothing.
+    if (!m_bPortOpen)
+        return;
+    AbortDownload();
+    m_host.ReportFailure(DownloadFailure::DeviceLost);
+}
+
+void CDownloadProtocol::AbortDownload()
+{
+    m_host.StopTimer(TIMER_PROMPT_WAIT);
+    m_host.StopTimer(TIMER_NEXT_COMMAND);
+    m_wndProgress.ClosePopup();
+    ClosePort();
+    ResetTransferState();
+    m_nStreamMode = STREAM_NONE;
+}
+
+int CDownloadProtocol::DownloadRecordNumber() const
+{
+    if (!m_pDownloadRecord)
+        return 0;
+    if (!m_pStaging)
+        return -1;
+    for (std::size_t index = 0; index < m_pStaging->size(); ++index) {
+        if (&(*m_pStaging)[index] == m_pDownloadRecord)
+            return static_cast<int>(index);
+    }
+    return -1;
+}
+
+void CDownloadProtocol::ResetTransferState()
+{
+    m_nSequenceState = SEQ_IDLE;
+    m_nSectionCode = SECTION_NONE;
+    m_nDigitState = kNoDigitMissing;
+    m_nDbNumber = 0;
+    m_pDownloadRecord = nullptr;
+    m_pStaging.reset();
+    m_nWaitTicks = 0;
+}
+
+void CDownloadProtocol::ClosePort()
+{
+    m_port.Close();
+    m_bPortOpen = false;
+}

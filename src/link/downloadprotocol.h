@@ -1,0 +1,102 @@
+#pragma once
+
+#include "downloadhost.h"
+#include "progresspopup.h"
+#include "testrecord.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// The command/response exchange with the tester. It pokes the tester with a
+// line feed every second until it answers with its prompt '>', then asks for
+// the four kinds of data one after another; each answer is a stream of DB
+// headers ('%' and two digits) and text, sorted into the records as it
+// arrives. Everything runs on the host's UI thread, driven by its timers and
+// by WM_PORT_DATA.
+class CDownloadProtocol
+{
+public:
+    // Command sequence states: the value names the last command sent.
+    static constexpr int SEQ_IDLE = 0;
+    static constexpr int SEQ_RATE_FRAME = 121;
+    static constexpr int SEQ_GRAPH = 122;
+    static constexpr int SEQ_PING = 123;
+    static constexpr int SEQ_TRACE_ROUTE = 124;
+    // The section that received text belongs to; none drops it.
+    static constexpr int SECTION_NONE = 0;
+    static constexpr int SECTION_RATE_FRAME = 101;
+    static constexpr int SECTION_GRAPH = 102;
+    static constexpr int SECTION_PING = 103;
+    static constexpr int SECTION_TRACE_ROUTE = 104;
+    // Receive stream modes.
+    static constexpr int STREAM_NONE = 0;
+    static constexpr int STREAM_PROMPT_WAIT = 1;
+    static constexpr int STREAM_TRANSFER = 2;
+
+    static constexpr int kPromptTickMs = 100;
+    static constexpr int kTicksPerLineFeed = 10;
+    static constexpr int kFirstCommandDelayMs = 1000;
+    static constexpr int kNextCommandDelayMs = 500;
+
+    CDownloadProtocol(IDownloadHost& host, IDownloadPort& port, IProgressPopup& popup,
+                      IRecordViews& views, RecordTable& records);
+
+    // Opens the port and starts the prompt wait; false (reported to the host)
+    // when the port cannot be opened.
+    bool StartDownload(const std::string& strPort, int nTimeout);
+    void OnTimer(int nTimerId);
+    // WM_PORT_DATA: reads the channel's receive queue.
+    void OnPortData();
+    // WM_DOWNLOAD_DONE: parses the received records into the table and
+    // refreshes the views.
+    void OnDownloadDone();
+    // WM_DOWNLOAD_CANCEL
+    void OnDownloadCancel();
+    // The channel lost its device: the download stops and the table keeps
+    // the previous download's records.
+    void OnDeviceLost();
+    // Stops a download where it stands, without a message; the table is untouched.
+    void AbortDownload();
+
+    int StreamMode() const { return m_nStreamMode; }
+    // The DB whose text the stream appends to: 1..20, or 0 while it drops text.
+    int DownloadRecordNumber() const;
+
+private:
+    void OnPromptWaitTick();
+    void OnNextCommand();
+    void EndCommandSequence();
+    void ReceivePromptWait();
+    void OnPrompt();
+    void ReceiveTransfer();
+    void CompleteDbHeader();
+    void ReceiveDataChar(char ch);
+    void ResetTransferState();
+    void ClosePort();
+
+    IDownloadHost& m_host;
+    IDownloadPort& m_port;
+    IProgressPopup& m_wndProgress;
+    IRecordViews& m_views;
+    RecordTable& m_records;
+
+    std::uint32_t m_nTimeoutTicks = 0;
+    std::uint32_t m_nWaitTicks = 0;
+    int m_nSequenceState = SEQ_IDLE;
+    int m_nStreamMode = STREAM_NONE;
+    int m_nSectionCode = SECTION_NONE;
+    int m_nDigitState = 0; // 1: the first header digit is missing, 2: the second
+    std::array<char, 2> m_chDbDigit{};
+    int m_nDbNumber = 0;
+    std::string m_strSectionLabel;
+    std::string m_strCommand;
+    // Received texts collect here, apart from the table, which changes only
+    // when the fourth section is complete: an interrupted download leaves the
+    // previous records as they were.
+    std::unique_ptr<RecordTable> m_pStaging;
+    // The staged record the stream fills; null drops the text.
+    TestRecord* m_pDownloadRecord = nullptr;
+    bool m_bPortOpen = false;
+};

@@ -1,0 +1,172 @@
+#include "headlessdownload.h"
+
+namespace {
+
+// A timer of this host's own, beside the protocol's 11 and 12.
+constexpr int kStallTimer = 1;
+
+} // namespace
+
+CHeadlessDownload::CHeadlessDownload(RecordTable& records, IHeadlessDisplay& display)
+    : m_display(display), m_protocol(*this, *this, display, *this, records)
+{
+}
+
+DownloadOutcome CHeadlessDownload::Run(const std::string& strPort, int nTimeoutSeconds,
+                                       std::chrono::milliseconds stallLimit)
+{
+    m_outcome.reset();
+    m_stallLimit = stallLimit;
+    if (m_protocol.StartDownload(strPort, nTimeoutSeconds)) {
+        NoteActivity();
+        m_loop.Run([this] { return m_outcome.has_value(); });
+    }
+    m_loop.StopTimer(kStallTimer);
+    if (m_outcome != DownloadOutcome::Completed)
+        m_protocol.AbortDownload();
+    // Messages the channel posted on the way out are still shown.
+    m_loop.DispatchPending();
+    return *m_outcome;
+}
+
+void CHeadlessDownload::PostPortData(int)
+{
+    m_loop.Post([this] {
+        NoteActivity();
+        m_protocol.OnPortData();
+        m_channel.AcknowledgePortData();
+    });
+}
+
+void CHeadlessDownload::PostDeviceLost(int)
+{
+    m_loop.Post([this] { m_protocol.OnDeviceLost(); });
+}
+
+void CHeadlessDownload::PostChannelMessage(const std::string& strText)
+{
+    m_loop.Post([this, strText] { m_display.ShowChannelMessage(strText); });
+}
+
+bool CHeadlessDownload::Open(const std::string& strPort, int nBaud)
+{
+    m_lastOpenStatus = m_channel.Open(*this, strPort, nBaud);
+    return m_lastOpenStatus == OpenStatus::Ok;
+}
+
+void CHeadlessDownload::Close()
+{
+    m_channel.Close();
+}
+
+int CHeadlessDownload::Write(const char* pData, int nLength)
+{
+    return m_channel.Write(pData, nLength);
+}
+
+void CHeadlessDownload::WriteChar(char ch)
+{
+    m_channel.WriteChar(ch);
+}
+
+bool CHeadlessDownload::Get(char& ch)
+{
+    return m_channel.ReceiveQueue().Get(ch);
+}
+
+bool CHeadlessDownload::HasQueuedData() const
+{
+    return m_channel.ReceiveQueue().GetCount() > 0;
+}
+
+void CHeadlessDownload::StartTimer(int nTimerId, int nMilliseconds)
+{
+    m_loop.StartTimer(nTimerId, std::chrono::milliseconds(nMilliseconds), [this, nTimerId] {
+        if (nTimerId == TIMER_NEXT_COMMAND)
+            NoteActivity();
+        m_protocol.OnTimer(nTimerId);
+    });
+}
+
+void CHeadlessDownload::StopTimer(int nTimerId)
+{
+    m_loop.StopTimer(nTimerId);
+}
+
+std::string CHeadlessDownload::LoadString(int nStringId)
+{
+    switch (nStringId) {
+    case IDS_PROMPT_WAIT_CAPTION:
+        return "Connecting";
+    case IDS_PROMPT_WAIT_MESSAGE:
+        return "Waiting for the tester";
+    case IDS_TRANSFER_CAPTION:
+        return "Connected";
+    case IDS_TRANSFER_MESSAGE:
+        return "The tester answered";
+    case IDS_DB_HEADER_CAPTION:
+        return "Receiving";
+    default:
+        return {};
+    }
+}
+
+void CHeadlessDownload::ReportFailure(DownloadFailure failure)
+{
+    switch (failure) {
+    case DownloadFailure::PortOpenFailed:
+        m_outcome = DownloadOutcome::PortOpenFailed;
+        break;
+    case DownloadFailure::PromptTimeout:
+        m_outcome = DownloadOutcome::PromptTimeout;
+        break;
+    case DownloadFailure::DeviceLost:
+        m_outcome = DownloadOutcome::DeviceLost;
+        break;
+    }
+}
+
+void CHeadlessDownload::RepostPortData()
+{
+    m_loop.Post([this] { m_protocol.OnPortData(); });
+}
+
+void CHeadlessDownload::PumpWaitingMessages()
+{
+    m_loop.DispatchPending();
+}
+
+void CHeadlessDownload::BeginLoadingProgress(const std::string&, int nRange)
+{
+    m_nLoadingStep = 0;
+    m_nLoadingRange = nRange;
+    m_display.ShowLoadingProgress(m_nLoadingStep, m_nLoadingRange);
+}
+
+void CHeadlessDownload::StepLoadingProgress()
+{
+    ++m_nLoadingStep;
+    m_display.ShowLoadingProgress(m_nLoadingStep, m_nLoadingRange);
+}
+
+void CHeadlessDownload::FillTree()
+{
+    m_outcome = DownloadOutcome::Completed;
+}
+
+// The stall timer is restarted by every sign of life: received data and each
+// command the sequence sends.
+void CHeadlessDownload::NoteActivity()
+{
+    m_loop.StartTimer(kStallTimer, m_stallLimit, [this] { CheckForStall(); });
+}
+
+// The prompt wait has a time-out of its own, and the pauses before each
+// command are the protocol's own: only a quiet tester in the middle of an
+// answer has stalled.
+void CHeadlessDownload::CheckForStall()
+{
+    if (m_protocol.StreamMode() == CDownloadProtocol::STREAM_TRANSFER &&
+        !m_loop.IsTimerRunning(TIMER_NEXT_COMMAND))
+        m_outcome = DownloadOutcome::TransferStalled;
+}

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "downloadhost.h"
+#include "downloadprotocol.h"
+#include "eventloop.h"
+#include "progresspopup.h"
+#include "serialchannel.h"
+#include "testrecord.h"
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+// How a download run without a GUI ended.
+enum class DownloadOutcome
+{
+    Completed,
+    PortOpenFailed,
+    PromptTimeout,
+    TransferStalled, // the tester went quiet in the middle of the transfer
+    DeviceLost,
+};
+
+// What a download without a GUI shows: the popup's progress, the parse
+// progress and the channel's own messages.
+class IHeadlessDisplay : public IProgressPopup
+{
+public:
+    virtual void ShowLoadingProgress(int nDone, int nTotal) = 0;
+    virtual void ShowChannelMessage(const std::string& strText) = 0;
+
+protected:
+    ~IHeadlessDisplay() = default;
+};
+
+// Shows nothing, and keeps the channel's messages for whoever runs the download.
+class CSilentDisplay final : public IHeadlessDisplay
+{
+public:
+    void SetPopupWidth(int) override {}
+    void SetCaption(const std::string&) override {}
+    void SetMessage(const std::string&, bool) override {}
+    void SetLimit(unsigned) override {}
+    void EnableCancel(bool) override {}
+    void SetCancelMessage(unsigned) override {}
+    void SetAnimationId(unsigned) override {}
+    void CreatePopup() override {}
+    void ClosePopup() override {}
+    void ResetBar() override {}
+    void Advance(unsigned) override {}
+    void ShowLoadingProgress(int, int) override {}
+    void ShowChannelMessage(const std::string& strText) override { m_messages.push_back(strText); }
+
+    std::vector<std::string> m_messages;
+};
+
+// Runs the real serial channel and download protocol on an event loop of its
+// own. Where the GUI would wait on a quiet tester for the user to cancel, it
+// gives up after the stall limit, and it releases the port when a download
+// ends in any way.
+class CHeadlessDownload final : private ISerialChannelOwner,
+                                private IDownloadPort,
+                                private IDownloadHost,
+                                private IRecordViews
+{
+public:
+    CHeadlessDownload(RecordTable& records, IHeadlessDisplay& display);
+
+    // The table changes only when the outcome is Completed.
+    DownloadOutcome Run(const std::string& strPort, int nTimeoutSeconds,
+                        std::chrono::milliseconds stallLimit);
+
+    OpenStatus LastOpenStatus() const { return m_lastOpenStatus; }
+    int LastSystemError() const { return m_channel.LastSystemError(); }
+    const std::string& DevicePath() const { return m_channel.DevicePath(); }
+
+private:
+    // ISerialChannelOwner, called on the watch thread.
+    void PostPortData(int nPortNr) override;
+    void PostDeviceLost(int nPortNr) override;
+    void PostChannelMessage(const std::string& strText) override;
+
+    // IDownloadPort
+    bool Open(const std::string& strPort, int nBaud) override;
+    void Close() override;
+    int Write(const char* pData, int nLength) override;
+    void WriteChar(char ch) override;
+    bool Get(char& ch) override;
+    bool HasQueuedData() const override;
+
+    // IDownloadHost
+    void StartTimer(int nTimerId, int nMilliseconds) override;
+    void StopTimer(int nTimerId) override;
+    std::string LoadString(int nStringId) override;
+    void ReportFailure(DownloadFailure failure) override;
+    void RepostPortData() override;
+    void PumpWaitingMessages() override;
+
+    // IRecordViews
+    void BeginLoadingProgress(const std::string& strText, int nRange) override;
+    void StepLoadingProgress() override;
+    void EndLoadingProgress() override {}
+    void ClearTree() override {}
+    void ClearItems() override {}
+    void FillTree() override;
+
+    void NoteActivity();
+    void CheckForStall();
+
+    IHeadlessDisplay& m_display;
+    // Declared before the channel: the watch thread posts into the loop until
+    // the channel's destructor has joined it.
+    CEventLoop m_loop;
+    CSerialChannel m_channel;
+    CDownloadProtocol m_protocol;
+    OpenStatus m_lastOpenStatus = OpenStatus::Ok;
+    std::optional<DownloadOutcome> m_outcome;
+    std::chrono::milliseconds m_stallLimit{0};
+    int m_nLoadingStep = 0;
+    int m_nLoadingRange = 0;
+};

@@ -1,0 +1,8 @@
+#include "element.h"
+
+#include <QRectF>
+
+QRectF ReportRect::ToRectF() const
+{
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
+}

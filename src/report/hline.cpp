@@ -1,0 +1,13 @@
+#include "hline.h"
+
+#include "easyreport.h"
+
+#include <QPainter>
+
+void CHline::Draw(QPainter& painter) const
+{
+    painter.save();
+    painter.setPen(Report().GetPen());
+    painter.drawLine(QPointF(Rect().left, Rect().top), QPointF(Rect().right, Rect().top));
+    painter.restore();
+}

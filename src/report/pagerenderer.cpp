@@ -1,0 +1,86 @@
+#include "pagerenderer.h"
+
+#include "easyreport.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kUnitsPerInch = 254.0;
+constexpr int kPdfResolution = 1200;
+constexpr int kSheetsShown = 2;
+constexpr double kInchesPerMetre = 1.0 / 0.0254;
+
+constexpr QRectF kSheet(0, 0, CEasyReport::kPageWidth, CEasyReport::kPageHeight);
+
+} // namespace
+
+double ReportScale(double dotsPerInch)
+{
+    return dotsPerInch / kUnitsPerInch;
+}
+
+void DrawPage(CEasyReport& report, int page, QPainter& painter)
+{
+    if (report.SetCurrentPage(page))
+        report.DrawCurrentPage(painter);
+}
+
+void RenderBothPages(CEasyReport& report, QPainter& painter)
+{
+    for (int page = 0; page < kSheetsShown; ++page) {
+        painter.save();
+        painter.translate(0, page * CEasyReport::kPageHeight);
+        // Each page stays on its own sheet, as if drawn off screen and copied.
+        painter.setClipRect(kSheet, Qt::IntersectClip);
+        painter.fillRect(kSheet, Qt::white);
+        DrawPage(report, page, painter);
+        painter.restore();
+    }
+}
+
+QImage RenderPageImage(CEasyReport& report, int page, int dotsPerInch)
+{
+    const double scale = ReportScale(dotsPerInch);
+    const QSize size(static_cast<int>(std::lround(CEasyReport::kPageWidth * scale)),
+                     static_cast<int>(std::lround(CEasyReport::kPageHeight * scale)));
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    image.fill(Qt::white);
+    const int dotsPerMetre = static_cast<int>(std::lround(dotsPerInch * kInchesPerMetre));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(scale, scale);
+    DrawPage(report, page, painter);
+    return image;
+}
+
+bool WriteReportPdf(CEasyReport& report, const QString& path)
+{
+    QPdfWriter writer(path);
+    writer.setResolution(kPdfResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    const double scale = ReportScale(kPdfResolution);
+    painter.scale(scale, scale);
+    const int pages = std::max(report.GetPageCount(), 1);
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0)
+            writer.newPage();
+        DrawPage(report, page, painter);
+    }
+    return painter.end();
+}

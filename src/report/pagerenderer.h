@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class CEasyReport;
+class QPainter;
+
+// Drawing the pages of a composed report. The painters these functions take
+// must already map report units (0.1 mm, y downward from the sheet's
+// top-left corner) to their device; ReportScale gives the factor.
+
+// Device units per report unit for a device of `dotsPerInch`.
+double ReportScale(double dotsPerInch);
+
+// Makes `page` (0-based) the report's current page and draws it. A page the
+// report does not have draws nothing (it does not repeat the current page).
+void DrawPage(CEasyReport& report, int page, QPainter& painter);
+
+// Pages 1 and 2 one below the other, each on its own white sheet of
+// 2159 x 2794 units and clipped to it: 2159 x 5588 units in all. A report
+// without pages shows two blank sheets.
+void RenderBothPages(CEasyReport& report, QPainter& painter);
+
+// One page as a US-Letter image at `dotsPerInch` (1275 x 1650 at 150 dpi).
+QImage RenderPageImage(CEasyReport& report, int page, int dotsPerInch);
+
+// All pages to a US-Letter PDF with vector text and no margins, so report
+// unit (x, y) lands x/10 mm right of and y/10 mm below the sheet's top-left
+// corner. A report without pages gives one blank sheet. False when the file
+// cannot be written.
+bool WriteReportPdf(CEasyReport& report, const QString& path);

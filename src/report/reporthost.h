@@ -1,0 +1,33 @@
+#pragma once
+
+// What composing a report needs of the program around it. The GUI answers
+// from the system's printer list and shows its message box; command-line
+// tools and tests pass a host of their own.
+//
+// A report used to be measured against the default printer, or against the
+// screen when there was none. Here the layout is always measured at the
+// report's own 0.1 mm scale, independent of any device, so the view, the
+// printout and a PDF show the very same lines and columns whatever printer
+// or screen is attached. The printer only decides whether the user is told
+// that none was found.
+class CReportHost
+{
+public:
+    virtual ~CReportHost() = default;
+
+    virtual bool HasDefaultPrinter() const = 0;
+    // Called once per composition when there is no default printer
+    // (message kMsgNoDefaultPrinter); composition then goes on.
+    virtual void ReportNoDefaultPrinter() = 0;
+};
+
+// Resource id of the "no default printer" message.
+inline constexpr int kMsgNoDefaultPrinter = 58230;
+
+// A host for headless use: it claims no printer and stays silent about it.
+class CSilentReportHost final : public CReportHost
+{
+public:
+    bool HasDefaultPrinter() const override { return false; }
+    void ReportNoDefaultPrinter() override {}
+};

@@ -1,0 +1,243 @@
+// lmxtool download: fetches the tester's records over a serial port without
+// the GUI and saves each DB that holds a test as a document file.
+
+#include "documentfile.h"
+#include "headlessdownload.h"
+#include "toolcommands.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int kDefaultTimeoutSeconds = 10;
+// A tester that goes quiet this long in the middle of a section has stalled.
+constexpr int kMinimumStallSeconds = 3;
+
+// Progress on stderr: a bar redrawn in place on a terminal; otherwise a line
+// for each new stage and each full bar, which a log can keep.
+class CStderrDisplay final : public IHeadlessDisplay
+{
+public:
+    explicit CStderrDisplay(bool bTerminal) : m_bTerminal(bTerminal) {}
+    ~CStderrDisplay() { EndBar(); }
+
+    void SetPopupWidth(int) override {}
+    void SetCaption(const std::string& strCaption) override { m_strCaption = strCaption; }
+    void SetMessage(const std::string& strText, bool) override
+    {
+        m_strMessage = strText;
+        while (!m_strMessage.empty() && m_strMessage.back() == ' ')
+            m_strMessage.pop_back();
+        if (m_bTerminal)
+            DrawBar();
+        else if (m_strCaption != m_strPrintedCaption)
+            PrintLine();
+    }
+    void SetLimit(unsigned nLimit) override { m_nLimit = nLimit; }
+    void EnableCancel(bool) override {}
+    void SetCancelMessage(unsigned) override {}
+    void SetAnimationId(unsigned) override {}
+    void CreatePopup() override { m_nPos = 0; }
+    void ClosePopup() override { EndBar(); }
+    void ResetBar() override { m_nPos = 0; }
+    void Advance(unsigned nStep) override
+    {
+        m_nPos = std::min(m_nPos + nStep, m_nLimit);
+        if (m_bTerminal)
+            DrawBar();
+        else if (m_nPos == m_nLimit)
+            PrintLine();
+    }
+
+    void ShowLoadingProgress(int nDone, int nTotal) override
+    {
+        if (m_bTerminal) {
+            m_strCaption = "Data Loading..";
+            m_strMessage.clear();
+            m_nLimit = static_cast<unsigned>(nTotal);
+            m_nPos = static_cast<unsigned>(nDone);
+            DrawBar();
+            if (nDone == nTotal)
+                EndBar();
+        } else if (nDone == nTotal) {
+            std::fprintf(stderr, "Data Loading.. %d records parsed\n", nTotal);
+        }
+    }
+    void ShowChannelMessage(const std::string& strText) override
+    {
+        EndBar();
+        std::fprintf(stderr, "lmxtool: port: %s\n", strText.c_str());
+    }
+
+private:
+    void DrawBar()
+    {
+        constexpr unsigned kWidth = 30;
+        const unsigned nFilled = m_nLimit == 0 ? kWidth : m_nPos * kWidth / m_nLimit;
+        const std::string strBar = std::string(nFilled, '#') + std::string(kWidth - nFilled, '.');
+        std::fprintf(stderr, "\r\033[K%-12s [%s] %s", m_strCaption.c_str(), strBar.c_str(),
+                     m_strMessage.c_str());
+        std::fflush(stderr);
+        m_bBarShown = true;
+    }
+    void PrintLine()
+    {
+        std::fprintf(stderr, "%s: %s\n", m_strCaption.c_str(), m_strMessage.c_str());
+        m_strPrintedCaption = m_strCaption;
+    }
+    void EndBar()
+    {
+        if (m_bBarShown)
+            std::fputc('\n', stderr);
+        m_bBarShown = false;
+    }
+
+    bool m_bTerminal;
+    bool m_bBarShown = false;
+    std::string m_strCaption;
+    std::string m_strMessage;
+    std::string m_strPrintedCaption;
+    unsigned m_nLimit = 0;
+    unsigned m_nPos = 0;
+};
+
+struct DownloadArgs
+{
+    std::string m_strPort;
+    int m_nTimeout = kDefaultTimeoutSeconds;
+    std::string m_strOutDirectory;
+};
+
+bool ParseSeconds(const std::string& strText, int& nSeconds)
+{
+    if (strText.empty() || strText.size() > 6 ||
+        !std::all_of(strText.begin(), strText.end(),
+                     [](char ch) { return ch >= '0' && ch <= '9'; }))
+        return false;
+    nSeconds = std::stoi(strText);
+    return true;
+}
+
+std::string DescribeOpenFailure(const CHeadlessDownload& download, const std::string& strPort)
+{
+    const std::string strDevice = download.DevicePath();
+    switch (download.LastOpenStatus()) {
+    case OpenStatus::BadPortName:
+        return "'" + strPort + "' is neither a port number nor a device path";
+    case OpenStatus::PortBusy:
+        return "cannot open " + strDevice + ": another program is using it";
+    case OpenStatus::PortOpenFailed: {
+        std::string strText =
+            "cannot open " + strDevice + ": " + std::strerror(download.LastSystemError());
+        if (download.LastSystemError() == EACCES)
+            strText += " (is your user in the group that owns the device, e.g. dialout?)";
+        return strText;
+    }
+    case OpenStatus::SetupFailed:
+        return strDevice + " is not a serial port that takes 9600 baud, 8N1";
+    case OpenStatus::ThreadFailed:
+    case OpenStatus::Ok:
+        break;
+    }
+    return "cannot start reading from " + strDevice;
+}
+
+bool HoldsTest(const TestRecord& record)
+{
+    return record.m_RateFrame.m_bValid || record.m_Graph.m_bValid || record.m_Ping.m_bValid;
+}
+
+int SaveRecords(const RecordTable& records, const std::string& strDirectory, int& nSaved)
+{
+    nSaved = 0;
+    for (int nDb = 1; nDb <= kDbCount; ++nDb) {
+        const TestRecord& record = records[static_cast<std::size_t>(nDb)];
+        if (!HoldsTest(record))
+            continue;
+        char name[32];
+        std::snprintf(name, sizeof name, "DB%02d.lmx", nDb);
+        const std::string strPath = (std::filesystem::path(strDirectory) / name).string();
+        const DocumentStatus status =
+            WriteFileAtomically(strPath, StoreDocument(DocumentVersions(), record));
+        if (status != DocumentStatus::Ok) {
+            std::fprintf(stderr, "lmxtool: %s\n", DescribeDocumentStatus(status, strPath).c_str());
+            return kExitFailed;
+        }
+        ++nSaved;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+int RunDownload(const ToolArgs& args)
+{
+    DownloadArgs parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const bool bHasValue = i + 1 < args.size();
+        if (args[i] == "--port" && bHasValue)
+            parsed.m_strPort = args[++i];
+        else if (args[i] == "--out" && bHasValue)
+            parsed.m_strOutDirectory = args[++i];
+        else if (args[i] == "--timeout" && bHasValue &&
+                 ParseSeconds(args[i + 1], parsed.m_nTimeout))
+            ++i;
+        else
+            return UsageError("download: unexpected or incomplete option '" + args[i] + "'");
+    }
+    if (parsed.m_strPort.empty() || parsed.m_strOutDirectory.empty())
+        return UsageError("download needs --port PORT and --out DIR");
+
+    std::error_code error;
+    std::filesystem::create_directories(parsed.m_strOutDirectory, error);
+    if (error) {
+        std::fprintf(stderr, "lmxtool: cannot create %s: %s\n", parsed.m_strOutDirectory.c_str(),
+                     error.message().c_str());
+        return kExitFailed;
+    }
+
+    RecordTable records;
+    CStderrDisplay display(isatty(STDERR_FILENO) == 1);
+    CHeadlessDownload download(records, display);
+    const auto stallLimit = std::chrono::seconds(std::max(parsed.m_nTimeout, kMinimumStallSeconds));
+    const DownloadOutcome outcome = download.Run(parsed.m_strPort, parsed.m_nTimeout, stallLimit);
+    display.ClosePopup();
+
+    const std::string& strPort = parsed.m_strPort;
+    switch (outcome) {
+    case DownloadOutcome::Completed:
+        break;
+    case DownloadOutcome::PortOpenFailed:
+        std::fprintf(stderr, "lmxtool: %s\n", DescribeOpenFailure(download, strPort).c_str());
+        return kExitFailed;
+    case DownloadOutcome::PromptTimeout:
+        std::fprintf(stderr,
+                     "lmxtool: the tester on %s did not answer within %d s (is it switched on "
+                     "and connected?)\n",
+                     strPort.c_str(), parsed.m_nTimeout);
+        return kExitFailed;
+    case DownloadOutcome::TransferStalled:
+        std::fprintf(stderr,
+                     "lmxtool: the tester on %s stopped sending in the middle of the download\n",
+                     strPort.c_str());
+        return kExitFailed;
+    case DownloadOutcome::DeviceLost:
+        std::fprintf(stderr, "lmxtool: the tester on %s was disconnected during the download\n",
+                     strPort.c_str());
+        return kExitFailed;
+    }
+
+    int nSaved = 0;
+    if (SaveRecords(records, parsed.m_strOutDirectory, nSaved) != kExitOk)
+        return kExitFailed;
+    std::printf("downloaded %d DBs from %s: %d with a test saved to %s\n", kDbCount,
+                strPort.c_str(), nSaved, parsed.m_strOutDirectory.c_str());
+    return kExitOk;
+}

@@ -1,0 +1,210 @@
+// lmxtool report: composes a document file's test report and writes it as a
+// PDF, as PNG pages or as a JSON listing of its layout.
+
+#include "ant.h"
+#include "chart.h"
+#include "documentfile.h"
+#include "easyreport.h"
+#include "hline.h"
+#include "jsonwriter.h"
+#include "pagenum.h"
+#include "pagerenderer.h"
+#include "reporthost.h"
+#include "testreportcomposer.h"
+#include "textbox.h"
+#include "toolcommands.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+constexpr int kDefaultDpi = 150;
+// A 600-dpi page is about 130 MB in memory; more is not worth the risk.
+constexpr int kMaxDpi = 600;
+
+struct ReportOptions
+{
+    std::string documentPath;
+    std::optional<std::string> pdfPath;
+    std::optional<std::string> pngPrefix;
+    std::optional<int> dpi;
+    bool layout = false;
+};
+
+std::optional<int> ParseDpi(const std::string& text)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 1 || value > kMaxDpi)
+        return std::nullopt;
+    return value;
+}
+
+// Returns the usage complaint, or nothing when the arguments make sense.
+std::optional<std::string> ParseOptions(const ToolArgs& args, ReportOptions& options)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--pdf" && hasValue) {
+            options.pdfPath = args[++i];
+        } else if (arg == "--png" && hasValue) {
+            options.pngPrefix = args[++i];
+        } else if (arg == "--dpi" && hasValue) {
+            options.dpi = ParseDpi(args[++i]);
+            if (!options.dpi)
+                return "report: --dpi takes a number from 1 to " + std::to_string(kMaxDpi);
+        } else if (arg == "--layout") {
+            options.layout = true;
+        } else if (arg.starts_with("--") || !options.documentPath.empty()) {
+            return "report: unexpected or incomplete option '" + arg + "'";
+        } else {
+            options.documentPath = arg;
+        }
+    }
+    if (options.documentPath.empty())
+        return "report needs a document file";
+    if (!options.pdfPath && !options.pngPrefix && !options.layout)
+        return "report needs --pdf, --png or --layout";
+    if (options.dpi && !options.pngPrefix)
+        return "report: --dpi goes with --png";
+    return std::nullopt;
+}
+
+void WriteRect(JsonWriter& json, const ReportRect& rect)
+{
+    json.Key("rect");
+    json.BeginArray();
+    for (int edge : {rect.left, rect.top, rect.right, rect.bottom})
+        json.Int(edge);
+    json.EndArray();
+}
+
+void WriteTextBox(JsonWriter& json, const CTextBox& box, std::string_view text)
+{
+    json.Key("font");
+    json.Int(box.FontIndex());
+    json.Key("format");
+    json.Int(box.Format());
+    json.Key("text");
+    json.String(text);
+}
+
+void WriteElement(JsonWriter& json, const CElement& element, int page, int pageCount)
+{
+    json.BeginObject();
+    json.Key("class");
+    json.String(element.ClassName());
+    WriteRect(json, element.Rect());
+    // A page number is formed when drawn; list the text its page shows.
+    if (const auto* number = dynamic_cast<const CPageNum*>(&element)) {
+        WriteTextBox(json, *number, CPageNum::PageText(page + 1, pageCount));
+    } else if (const auto* box = dynamic_cast<const CTextBox*>(&element)) {
+        WriteTextBox(json, *box, box->Text());
+    } else if (const auto* chart = dynamic_cast<const CChart*>(&element)) {
+        json.Key("values");
+        json.BeginArray();
+        for (int value : chart->Values())
+            json.Int(value);
+        json.EndArray();
+    } else if (const auto* ant = dynamic_cast<const CAnt*>(&element)) {
+        json.Key("bars");
+        json.Int(ant->Bars());
+    }
+    json.EndObject();
+}
+
+void PrintLayout(const CEasyReport& report)
+{
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("pageCount");
+    json.Int(report.GetPageCount());
+    json.Key("fonts");
+    json.BeginArray();
+    for (int font = 0; font < CEasyReport::kFontCount; ++font) {
+        const ReportFontMetrics metrics = report.GetFontMetrics(font);
+        json.BeginObject();
+        json.Key("aveCharWidth");
+        json.Int(metrics.aveCharWidth);
+        json.Key("lineHeight");
+        json.Int(metrics.lineHeight);
+        json.EndObject();
+    }
+    json.EndArray();
+    json.Key("pages");
+    json.BeginArray();
+    for (int page = 0; page < report.GetPageCount(); ++page) {
+        json.BeginArray();
+        for (const auto& element : report.PageElements(page))
+            WriteElement(json, *element, page, report.GetPageCount());
+        json.EndArray();
+    }
+    json.EndArray();
+    json.EndObject();
+    std::fwrite(json.Text().data(), 1, json.Text().size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+bool WritePngPages(CEasyReport& report, const std::string& prefix, int dpi)
+{
+    const int pages = std::max(report.GetPageCount(), 1);
+    for (int page = 0; page < pages; ++page) {
+        const std::string path = prefix + "-" + std::to_string(page + 1) + ".png";
+        const QImage image = RenderPageImage(report, page, dpi);
+        if (image.isNull() || !image.save(QString::fromStdString(path), "PNG")) {
+            std::fprintf(stderr, "lmxtool: cannot write %s\n", path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int RunReport(const ToolArgs& args)
+{
+    ReportOptions options;
+    if (const auto complaint = ParseOptions(args, options))
+        return UsageError(*complaint);
+
+    std::string bytes;
+    DocumentVersions versions;
+    TestRecord record;
+    DocumentStatus status = ReadFileBytes(options.documentPath, bytes);
+    if (status == DocumentStatus::Ok)
+        status = OpenDocument(bytes, versions, record);
+    if (status != DocumentStatus::Ok) {
+        std::fprintf(stderr, "lmxtool: %s\n",
+                     DescribeDocumentStatus(status, options.documentPath).c_str());
+        return kExitFailed;
+    }
+
+    // Fonts need a GUI application, but not a display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int appArgc = 1;
+    static char appName[] = "lmxtool";
+    static char* appArgv[] = {appName, nullptr};
+    const QGuiApplication app(appArgc, appArgv);
+
+    CSilentReportHost host;
+    CEasyReport report(host);
+    ComposeReport(record, report);
+
+    if (options.layout)
+        PrintLayout(report);
+    if (options.pdfPath && !WriteReportPdf(report, QString::fromStdString(*options.pdfPath))) {
+        std::fprintf(stderr, "lmxtool: cannot write %s\n", options.pdfPath->c_str());
+        return kExitFailed;
+    }
+    if (options.pngPrefix &&
+        !WritePngPages(report, *options.pngPrefix, options.dpi.value_or(kDefaultDpi)))
+        return kExitFailed;
+    return kExitOk;
+}

@@ -1,0 +1,201 @@
+// Downloads from lmx4410-sim over a pseudo-terminal through the real channel
+// and protocol: the nearest thing to a tester on a serial port.
+
+#include "documentfile.h"
+#include "downloadedtable.h"
+#include "headlessdownload.h"
+#include "sampleset.h"
+#include "simulatorprocess.h"
+#include "testersimulator.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kSimulator = std::string(LMX_TOOLS_DIR) + "/lmx4410-sim";
+const std::string kTool = std::string(LMX_TOOLS_DIR) + "/lmxtool";
+
+std::filesystem::path FreshDirectory(const std::string& strName)
+{
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("lmx-link-" + std::to_string(getpid()) + "-" + strName);
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+    return path;
+}
+
+class DownloadEndToEndTest : public ::testing::Test
+{
+protected:
+    void StartSimulator(const std::vector<std::string>& args)
+    {
+        ASSERT_TRUE(m_simulator.Start(kSimulator, args)) << kSimulator;
+    }
+
+    DownloadOutcome Download(int nTimeout = 10, std::chrono::milliseconds stallLimit = 5s)
+    {
+        return m_download.Run(m_simulator.DevicePath(), nTimeout, stallLimit);
+    }
+
+    CSimulatorProcess m_simulator;
+    RecordTable m_records;
+    CSilentDisplay m_display;
+    CHeadlessDownload m_download{m_records, m_display};
+};
+
+TEST_F(DownloadEndToEndTest, TheDefaultSetArrivesWholeTwiceInARow)
+{
+    StartSimulator({"--fast"});
+    ASSERT_EQ(Download(), DownloadOutcome::Completed);
+    EXPECT_EQ(m_records, Downloaded(BuiltInSampleSet()));
+    // The second download must be able to open the device again.
+    m_records = RecordTable();
+    ASSERT_EQ(Download(), DownloadOutcome::Completed);
+    EXPECT_EQ(m_records, Downloaded(BuiltInSampleSet()));
+    EXPECT_TRUE(m_display.m_messages.empty());
+}
+
+TEST_F(DownloadEndToEndTest, NoiseSplitHeadersAndALatePromptChangeNothing)
+{
+    StartSimulator({"--fast", "--garbage", "--split-headers", "--prompt-delay", "1500"});
+    ASSERT_EQ(Download(), DownloadOutcome::Completed);
+    EXPECT_EQ(m_records, Downloaded(BuiltInSampleSet()));
+}
+
+TEST_F(DownloadEndToEndTest, AnEchoedCommandLandsInDb20sNextSection)
+{
+    StartSimulator({"--fast", "--echo"});
+    ASSERT_EQ(Download(), DownloadOutcome::Completed);
+    const RecordTable data = BuiltInSampleSet();
+    RecordTable expected = Downloaded(data);
+    // The echo arrives while DB 20 of the previous answer is still addressed;
+    // the first command's echo comes before any header and is dropped.
+    TestRecord& last = expected[kDbCount];
+    last.m_Graph.m_strRaw = "forpc rtrvgrp\n" + last.m_Graph.m_strRaw;
+    last.m_Ping.m_strRaw = "forpc rtrvping\n" + last.m_Ping.m_strRaw;
+    last.m_TraceRoute.m_strRaw = "forpc rtrvtrrt\n" + last.m_TraceRoute.m_strRaw;
+    last = ParsedFromRaw(last);
+    EXPECT_EQ(m_records, expected);
+}
+
+TEST_F(DownloadEndToEndTest, ASilentTesterTimesOutAndLeavesTheRecords)
+{
+    StartSimulator({"--fast", "--silent"});
+    m_records[4].m_RateFrame.m_strRaw = "kept";
+    const RecordTable before = m_records;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Download(1), DownloadOutcome::PromptTimeout);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+    EXPECT_EQ(m_records, before);
+}
+
+TEST_F(DownloadEndToEndTest, AfterAStallTheNextDownloadSucceeds)
+{
+    StartSimulator({"--fast", "--stall-after", "3000"});
+    EXPECT_EQ(Download(10, 1s), DownloadOutcome::TransferStalled);
+    EXPECT_EQ(m_records, RecordTable());
+    ASSERT_EQ(Download(), DownloadOutcome::Completed);
+    EXPECT_EQ(m_records, Downloaded(BuiltInSampleSet()));
+}
+
+TEST_F(DownloadEndToEndTest, AHangUpMidSectionKeepsThePreviousRecords)
+{
+    StartSimulator({"--fast"});
+    ASSERT_EQ(Download(), DownloadOutcome::Completed);
+    const RecordTable first = m_records;
+    m_simulator.Stop();
+
+    StartSimulator({"--fast", "--hang-up-after", "5000"});
+    EXPECT_EQ(Download(), DownloadOutcome::DeviceLost);
+    EXPECT_EQ(m_records, first);
+    EXPECT_EQ(m_simulator.WaitForExit(10s), 0);
+}
+
+TEST_F(DownloadEndToEndTest, APacedDownloadTakesAsLongAsTheLineAndTheProtocolNeed)
+{
+    // A small data directory keeps the 960 bytes a second short.
+    const std::filesystem::path directory = FreshDirectory("paced");
+    RecordTable data;
+    const std::pair<int, const char*> files[] = {{1, "rate-frame"}, {1, "ping"}, {7, "graph"}};
+    for (const auto& [nDb, pszSuffix] : files) {
+        char name[32];
+        std::snprintf(name, sizeof name, "DB%02d.%s", nDb, pszSuffix);
+        std::ofstream(directory / name) << "Y:" << nDb << ":" << pszSuffix << "\n";
+    }
+    data[1].m_RateFrame.m_strRaw = "Y:1:rate-frame";
+    data[1].m_Ping.m_strRaw = "Y:1:ping";
+    data[7].m_Graph.m_strRaw = "Y:7:graph";
+
+    StartSimulator({"--data", directory.string()});
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(Download(), DownloadOutcome::Completed);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    const double dNeeded =
+        static_cast<double>(DownloadByteCount(data)) / 960.0 + 1.0 + 1.0 + 3 * 0.5 + 0.5;
+    EXPECT_GE(elapsed.count(), dNeeded - 0.05);
+    EXPECT_LT(elapsed.count(), dNeeded + 3.0);
+    EXPECT_EQ(m_records, Downloaded(data));
+    std::filesystem::remove_all(directory);
+}
+
+TEST_F(DownloadEndToEndTest, LmxtoolSavesEachDbWithATest)
+{
+    StartSimulator({"--fast"});
+    const std::filesystem::path directory = FreshDirectory("tool");
+    const std::string strCommand = kTool + " download --port " + m_simulator.DevicePath() +
+                                   " --out " + directory.string() + " >" +
+                                   (directory / "stdout").string() + " 2>&1";
+    ASSERT_EQ(std::system(strCommand.c_str()), 0);
+
+    const RecordTable expected = Downloaded(BuiltInSampleSet());
+    int nSaved = 0;
+    for (int nDb = 1; nDb <= kDbCount; ++nDb) {
+        const TestRecord& record = expected[static_cast<std::size_t>(nDb)];
+        char name[32];
+        std::snprintf(name, sizeof name, "DB%02d.lmx", nDb);
+        const bool bHoldsTest =
+            record.m_RateFrame.m_bValid || record.m_Graph.m_bValid || record.m_Ping.m_bValid;
+        ASSERT_EQ(std::filesystem::exists(directory / name), bHoldsTest) << name;
+        if (!bHoldsTest)
+            continue;
+        ++nSaved;
+        std::string strBytes;
+        ASSERT_EQ(ReadFileBytes((directory / name).string(), strBytes), DocumentStatus::Ok);
+        EXPECT_EQ(strBytes, StoreDocument(DocumentVersions(), record)) << name;
+    }
+    EXPECT_EQ(nSaved, 10);
+    std::ifstream output(directory / "stdout");
+    const std::string strOutput((std::istreambuf_iterator<char>(output)), {});
+    EXPECT_NE(strOutput.find("10 with a test saved"), std::string::npos) << strOutput;
+    std::filesystem::remove_all(directory);
+}
+
+TEST_F(DownloadEndToEndTest, LmxtoolFailsClearlyWithoutATester)
+{
+    StartSimulator({"--fast", "--silent"});
+    const std::filesystem::path directory = FreshDirectory("fail");
+    const std::pair<std::string, std::string> cases[] = {
+        {"--port /dev/no-such-tester", "cannot open /dev/no-such-tester"},
+        {"--port " + m_simulator.DevicePath() + " --timeout 1", "did not answer within 1 s"},
+    };
+    for (const auto& [strArgs, strMessage] : cases) {
+        const std::string strCommand = kTool + " download " + strArgs + " --out " +
+                                       directory.string() + " 2>" + (directory / "err").string();
+        const int nStatus = std::system(strCommand.c_str());
+        EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 1) << strArgs;
+        std::ifstream error(directory / "err");
+        const std::string strError((std::istreambuf_iterator<char>(error)), {});
+        EXPECT_NE(strError.find(strMessage), std::string::npos) << strError;
+    }
+    std::filesystem::remove_all(directory);
+}
+
+} // namespace

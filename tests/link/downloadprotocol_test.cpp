@@ -1,0 +1,440 @@
+#include "downloadedtable.h"
+#include "downloadprotocol.h"
+#include "fakedownloadhost.h"
+#include "sampleset.h"
+#include "testersimulator.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string_view>
+
+namespace {
+
+using Batches = std::vector<std::string>;
+using Splitter = std::function<Batches(const std::string&)>;
+
+// What a tester holding data sends for a command, as the simulator frames it.
+std::string AnswerFor(const RecordTable& data, const std::string& strCommand)
+{
+    CTesterSimulator tester(data, SimulatorBehaviour());
+    std::string strAnswer;
+    for (const OutputChunk& chunk : tester.Answer(tester.Receive(strCommand).at(0)))
+        strAnswer += chunk.m_strBytes;
+    return strAnswer;
+}
+
+// A table whose DB n holds short texts naming n and the section.
+RecordTable TaggedTable(const std::string& strTag)
+{
+    RecordTable table;
+    for (int nDb = 1; nDb <= kDbCount; ++nDb) {
+        TestRecord& record = table[static_cast<std::size_t>(nDb)];
+        const std::string strDb = std::to_string(nDb);
+        record.m_RateFrame.m_strRaw = "Y:1:1:" + strDb + ":" + strTag;
+        record.m_Graph.m_strRaw = "Y:" + strDb;
+        record.m_Ping.m_strRaw = "Y:0:" + strDb;
+        record.m_TraceRoute.m_strRaw = "Y:1:" + strDb;
+    }
+    return table;
+}
+
+Batches Whole(const std::string& strText)
+{
+    return {strText};
+}
+
+Batches OneByteEach(const std::string& strText)
+{
+    Batches batches;
+    for (char ch : strText)
+        batches.emplace_back(1, ch);
+    return batches;
+}
+
+// Ends a batch nKeep bytes into every header: after the '%' (1) or after the
+// first digit (2).
+Splitter SplitInsideHeaders(std::size_t nKeep)
+{
+    return [nKeep](const std::string& strText) {
+        Batches batches(1);
+        for (std::size_t i = 0; i < strText.size(); ++i) {
+            batches.back() += strText[i];
+            if (i >= nKeep - 1 && strText[i - (nKeep - 1)] == '%')
+                batches.emplace_back();
+        }
+        return batches;
+    };
+}
+
+class DownloadProtocolTest : public ::testing::Test
+{
+protected:
+    DownloadProtocolTest()
+    {
+        m_host.m_onTimer = [this](int nTimerId) { m_protocol.OnTimer(nTimerId); };
+    }
+
+    // One notification from the watch thread, without the host's re-delivery.
+    void DeliverBatch(std::string_view bytes)
+    {
+        m_host.m_strReceived += bytes;
+        m_protocol.OnPortData();
+    }
+
+    // A notification and the re-deliveries the protocol asks for.
+    void Deliver(std::string_view bytes)
+    {
+        DeliverBatch(bytes);
+        while (m_host.m_nReposts > 0) {
+            --m_host.m_nReposts;
+            m_protocol.OnPortData();
+        }
+    }
+
+    void StartAndPrompt(int nTimeout = 10)
+    {
+        ASSERT_TRUE(m_protocol.StartDownload("2", nTimeout));
+        m_host.Advance(1000);
+        Deliver(">");
+    }
+
+    // Runs timer 12 to the next command and answers it from data.
+    void AnswerNextCommand(const RecordTable& data, const Splitter& split = Whole)
+    {
+        const std::size_t nSent = m_host.m_commands.size();
+        RunToNextCommand();
+        ASSERT_EQ(m_host.m_commands.size(), nSent + 1);
+        for (const std::string& batch : split(AnswerFor(data, m_host.m_commands.back())))
+            Deliver(batch);
+    }
+
+    void RunToNextCommand()
+    {
+        m_host.Advance(static_cast<int>(m_host.TimerDue(TIMER_NEXT_COMMAND) - m_host.Now()));
+    }
+
+    // Ends the current section, answers the remaining commands with DB 20
+    // alone, and lets the download finish.
+    void FinishDownload()
+    {
+        Deliver("%20;");
+        while (m_host.IsTimerRunning(TIMER_NEXT_COMMAND)) {
+            RunToNextCommand();
+            if (m_protocol.StreamMode() == CDownloadProtocol::STREAM_TRANSFER)
+                Deliver("%20;");
+        }
+    }
+
+    void Download(const RecordTable& data, const Splitter& split = Whole)
+    {
+        StartAndPrompt();
+        for (int nSection = 0; nSection < 4; ++nSection)
+            AnswerNextCommand(data, split);
+        m_host.Advance(500);
+    }
+
+    CFakeDownloadHost m_host;
+    RecordTable m_records;
+    CDownloadProtocol m_protocol{m_host, m_host, m_host, m_host, m_records};
+};
+
+struct PromptWaitCase
+{
+    int nTimeout;
+    std::vector<long long> lineFeedTimes;
+    long long nTimeoutAt;
+};
+
+TEST_F(DownloadProtocolTest, PromptWaitSendsALineFeedEverySecondAndTimesOutAfterTheLimit)
+{
+    const PromptWaitCase cases[] = {
+        {10, {1000, 2000, 3000, 4000, 5000, 6000, 7000, 8000, 9000, 10000}, 10100},
+        {1, {1000}, 1100},
+        {0, {}, 100},
+    };
+    for (const PromptWaitCase& c : cases) {
+        SCOPED_TRACE("TIMEOUT " + std::to_string(c.nTimeout));
+        CFakeDownloadHost host;
+        RecordTable records;
+        CDownloadProtocol protocol(host, host, host, host, records);
+        host.m_onTimer = [&](int nTimerId) { protocol.OnTimer(nTimerId); };
+
+        ASSERT_TRUE(protocol.StartDownload("2", c.nTimeout));
+        EXPECT_EQ(host.m_nBaud, 9600);
+        EXPECT_EQ(host.m_nPopupLimit, static_cast<unsigned>(c.nTimeout * 10));
+        EXPECT_EQ(host.m_popupMessages.back(), "#58206" + std::string(19, ' '));
+        EXPECT_EQ(host.m_nCancelMessage, WM_DOWNLOAD_CANCEL);
+
+        host.Advance(static_cast<int>(c.nTimeoutAt) - 100);
+        EXPECT_TRUE(host.m_failures.empty());
+        host.Advance(100);
+        EXPECT_EQ(host.m_lineFeedTimes, c.lineFeedTimes);
+        EXPECT_EQ(host.m_failures, std::vector{DownloadFailure::PromptTimeout});
+        EXPECT_FALSE(host.IsTimerRunning(TIMER_PROMPT_WAIT));
+        EXPECT_FALSE(host.m_bPopupShown);
+        // The port keeps listening for a late prompt.
+        EXPECT_TRUE(host.m_bOpen);
+        EXPECT_EQ(protocol.StreamMode(), CDownloadProtocol::STREAM_PROMPT_WAIT);
+    }
+}
+
+TEST_F(DownloadProtocolTest, APromptAfterTheTimeOutStillDownloads)
+{
+    const RecordTable data = TaggedTable("late");
+    ASSERT_TRUE(m_protocol.StartDownload("2", 1));
+    m_host.Advance(5000);
+    ASSERT_EQ(m_host.m_failures.size(), 1u);
+    Deliver("noise>");
+    for (int nSection = 0; nSection < 4; ++nSection)
+        AnswerNextCommand(data);
+    m_host.Advance(500);
+    EXPECT_EQ(m_records, Downloaded(data));
+}
+
+struct SplitCase
+{
+    const char* pszName;
+    Splitter split;
+};
+
+class DownloadSplitTest : public DownloadProtocolTest,
+                          public ::testing::WithParamInterface<SplitCase>
+{
+};
+
+TEST_P(DownloadSplitTest, FillsEveryRecordHoweverTheAnswersAreSplit)
+{
+    const RecordTable data = BuiltInSampleSet();
+    Download(data, GetParam().split);
+
+    EXPECT_EQ(m_records, Downloaded(data));
+    EXPECT_EQ(m_host.m_commands,
+              (std::vector<std::string>{"forpc rtrvinfo\n", "forpc rtrvgrp\n", "forpc rtrvping\n",
+                                        "forpc rtrvtrrt\n"}));
+    EXPECT_FALSE(m_host.m_bOpen);
+    EXPECT_FALSE(m_host.m_bPopupShown);
+    EXPECT_TRUE(m_host.m_failures.empty());
+    std::vector<std::string> views = {"begin Data Loading.. 20"};
+    views.insert(views.end(), 20, "step");
+    views.insert(views.end(), {"ClearTree", "ClearItems", "FillTree", "end"});
+    EXPECT_EQ(m_host.m_views, views);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Splits, DownloadSplitTest,
+    ::testing::Values(SplitCase{"WholeAnswers", Whole}, SplitCase{"OneByteEach", OneByteEach},
+                      SplitCase{"PercentLastInABatch", SplitInsideHeaders(1)},
+                      SplitCase{"PercentAndFirstDigitLast", SplitInsideHeaders(2)}),
+    [](const ::testing::TestParamInfo<SplitCase>& info) { return info.param.pszName; });
+
+TEST_F(DownloadProtocolTest, CommandsFollowThePromptAfterOneSecondAndEachAnswerAfterHalfASecond)
+{
+    const RecordTable data = TaggedTable("t");
+    StartAndPrompt();
+    const long long nPrompt = m_host.Now();
+    EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), nPrompt + 1000);
+    AnswerNextCommand(data);
+    const long long nAnswered = m_host.Now();
+    EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), nAnswered + 500);
+}
+
+TEST_F(DownloadProtocolTest, BytesAfterThePromptInTheSameBatchAreReadInTransferMode)
+{
+    ASSERT_TRUE(m_protocol.StartDownload("2", 10));
+    DeliverBatch("xx>%05abc");
+    // Left in the ring by the prompt, and a re-delivery is asked for so a
+    // quiet tester cannot strand them.
+    EXPECT_EQ(m_host.m_strReceived, "%05abc");
+    EXPECT_EQ(m_host.m_nReposts, 1);
+    m_protocol.OnPortData();
+    EXPECT_TRUE(m_host.m_strReceived.empty());
+    EXPECT_EQ(m_protocol.DownloadRecordNumber(), 5);
+
+    // A prompt alone asks for nothing more.
+    m_host.m_nReposts = 0;
+    ASSERT_TRUE(m_protocol.StartDownload("2", 10));
+    DeliverBatch(">");
+    EXPECT_EQ(m_host.m_nReposts, 0);
+}
+
+TEST_F(DownloadProtocolTest, HeadersAddressRecordsAndDbZeroDropsItsText)
+{
+    StartAndPrompt();
+    m_host.Advance(1000);
+    Deliver("%00lost%05five%00gone%07seven");
+    EXPECT_EQ(m_host.m_popupMessages.back(), "RATE/FRAME DATA = 7 / 20");
+    EXPECT_NE(std::find(m_host.m_popupMessages.begin(), m_host.m_popupMessages.end(),
+                        "RATE/FRAME DATA = 0 / 20"),
+              m_host.m_popupMessages.end());
+    FinishDownload();
+    EXPECT_EQ(m_records[5].m_RateFrame.m_strRaw, "five");
+    EXPECT_EQ(m_records[7].m_RateFrame.m_strRaw, "seven");
+    EXPECT_EQ(m_records[0], TestRecord());
+}
+
+TEST_F(DownloadProtocolTest, BadHeadersAddressNoRecord)
+{
+    for (const char* pszHeader : {"%1:", "%:0", "%a5", "%21", "%99", "%-1", "%%0", "% 5"}) {
+        SCOPED_TRACE(pszHeader);
+        StartAndPrompt();
+        m_host.Advance(1000);
+        Deliver("%03three");
+        Deliver(pszHeader);
+        EXPECT_EQ(m_protocol.DownloadRecordNumber(), 0);
+        Deliver("dropped;");
+        FinishDownload();
+        EXPECT_EQ(m_records[3].m_RateFrame.m_strRaw, "three");
+        for (const TestRecord& record : m_records)
+            EXPECT_EQ(record.m_RateFrame.m_strRaw.find("dropped"), std::string::npos);
+    }
+}
+
+TEST_F(DownloadProtocolTest, OnlyASemicolonAfterDb20EndsTheSection)
+{
+    StartAndPrompt();
+    m_host.Advance(1000);
+    Deliver("%07a;b;%19c;");
+    EXPECT_FALSE(m_host.IsTimerRunning(TIMER_NEXT_COMMAND));
+    Deliver("%20x;after");
+    EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), m_host.Now() + 500);
+    // Any later ';' moves the next command on; the text between is dropped.
+    m_host.Advance(300);
+    Deliver("more;");
+    EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), m_host.Now() + 500);
+    Deliver("%03between");
+    m_host.Advance(500);
+    EXPECT_EQ(m_host.m_commands.back(), "forpc rtrvgrp\n");
+    FinishDownload();
+
+    EXPECT_EQ(m_records[7].m_RateFrame.m_strRaw, "a;b;");
+    EXPECT_EQ(m_records[20].m_RateFrame.m_strRaw, "x;");
+    EXPECT_EQ(m_records[3].m_RateFrame.m_strRaw, "");
+    EXPECT_EQ(m_records[3].m_Graph.m_strRaw, "");
+}
+
+TEST_F(DownloadProtocolTest, CancelDuringThePromptWaitKeepsListening)
+{
+    ASSERT_TRUE(m_protocol.StartDownload("2", 10));
+    m_host.Advance(3000);
+    m_protocol.OnDownloadCancel();
+    EXPECT_FALSE(m_host.m_bPopupShown);
+    EXPECT_FALSE(m_host.IsTimerRunning(TIMER_PROMPT_WAIT));
+    EXPECT_TRUE(m_host.m_bOpen);
+    m_host.Advance(20000);
+    EXPECT_TRUE(m_host.m_failures.empty());
+    Deliver(">");
+    EXPECT_TRUE(m_host.IsTimerRunning(TIMER_NEXT_COMMAND));
+}
+
+TEST_F(DownloadProtocolTest, CancelDuringTheTransferOnlyClosesThePopup)
+{
+    const RecordTable data = TaggedTable("c");
+    StartAndPrompt();
+    AnswerNextCommand(data);
+    m_protocol.OnDownloadCancel();
+    EXPECT_FALSE(m_host.m_bPopupShown);
+    for (int nSection = 1; nSection < 4; ++nSection)
+        AnswerNextCommand(data);
+    m_host.Advance(500);
+    EXPECT_EQ(m_records, Downloaded(data));
+}
+
+TEST_F(DownloadProtocolTest, CancelWithoutADownloadChangesNothing)
+{
+    m_protocol.OnDownloadCancel();
+    EXPECT_FALSE(m_host.IsTimerRunning(TIMER_PROMPT_WAIT));
+    EXPECT_FALSE(m_host.IsTimerRunning(TIMER_NEXT_COMMAND));
+    EXPECT_EQ(m_protocol.StreamMode(), CDownloadProtocol::STREAM_NONE);
+}
+
+TEST_F(DownloadProtocolTest, ASecondDownloadStartsAfreshInEveryRespect)
+{
+    const RecordTable data = TaggedTable("second");
+    // The first stalls in its second section with a header half read.
+    StartAndPrompt();
+    AnswerNextCommand(data);
+    AnswerNextCommand(data, [](const std::string& strText) {
+        return Batches{strText.substr(0, strText.find("%05") + 2)};
+    });
+
+    m_host.m_commands.clear();
+    m_host.m_lineFeedTimes.clear();
+    const long long nStart = m_host.Now();
+    ASSERT_TRUE(m_protocol.StartDownload("2", 10));
+    m_host.Advance(10000);
+    ASSERT_EQ(m_host.m_lineFeedTimes.size(), 10u);
+    EXPECT_EQ(m_host.m_lineFeedTimes.front(), nStart + 1000);
+    Deliver(">");
+    for (int nSection = 0; nSection < 4; ++nSection)
+        AnswerNextCommand(data);
+    m_host.Advance(500);
+    EXPECT_EQ(m_host.m_commands.front(), "forpc rtrvinfo\n");
+    EXPECT_EQ(m_records, Downloaded(data));
+}
+
+TEST_F(DownloadProtocolTest, AnInterruptedDownloadLeavesThePreviousRecords)
+{
+    const RecordTable first = Downloaded(BuiltInSampleSet());
+    Download(BuiltInSampleSet());
+    ASSERT_EQ(m_records, first);
+
+    const RecordTable other = TaggedTable("other");
+    const std::function<void()> interruptions[] = {
+        [&] { m_protocol.OnDeviceLost(); },
+        [&] { m_protocol.AbortDownload(); },
+        [&] { ASSERT_TRUE(m_protocol.StartDownload("2", 10)); },
+    };
+    for (const auto& interrupt : interruptions) {
+        StartAndPrompt();
+        AnswerNextCommand(other);
+        AnswerNextCommand(other, [](const std::string& strText) {
+            return Batches{strText.substr(0, strText.size() / 2)};
+        });
+        interrupt();
+        EXPECT_EQ(m_records, first);
+    }
+}
+
+TEST_F(DownloadProtocolTest, DeviceLostStopsTheDownloadAndSaysSo)
+{
+    StartAndPrompt();
+    m_host.Advance(1000);
+    Deliver("%04abc");
+    m_protocol.OnDeviceLost();
+    EXPECT_EQ(m_host.m_failures, std::vector{DownloadFailure::DeviceLost});
+    EXPECT_FALSE(m_host.IsTimerRunning(TIMER_PROMPT_WAIT));
+    EXPECT_FALSE(m_host.IsTimerRunning(TIMER_NEXT_COMMAND));
+    EXPECT_FALSE(m_host.m_bPopupShown);
+    EXPECT_FALSE(m_host.m_bOpen);
+    // Nothing left in the ring is read, and a late second report is ignored.
+    Deliver("%05more");
+    EXPECT_EQ(m_protocol.DownloadRecordNumber(), 0);
+    m_protocol.OnDeviceLost();
+    EXPECT_EQ(m_host.m_failures.size(), 1u);
+}
+
+TEST_F(DownloadProtocolTest, EveryRecordsFieldsComeFromItsOwnTexts)
+{
+    Download(BuiltInSampleSet());
+    ASSERT_NE(m_records[3].m_RateFrame.m_nLineType, 0);
+    // The tester now holds nothing in DB 3: its old fields must not survive.
+    RecordTable emptied = BuiltInSampleSet();
+    emptied[3] = TestRecord();
+    Download(emptied);
+    for (const TestRecord& record : m_records)
+        EXPECT_EQ(record, ParsedFromRaw(record));
+    EXPECT_EQ(m_records[3].m_RateFrame.m_nLineType, 0);
+}
+
+TEST_F(DownloadProtocolTest, APortThatCannotBeOpenedStartsNothing)
+{
+    m_host.m_bOpenSucceeds = false;
+    EXPECT_FALSE(m_protocol.StartDownload("/dev/nothing", 10));
+    EXPECT_EQ(m_host.m_strOpenedPort, "/dev/nothing");
+    EXPECT_EQ(m_host.m_failures, std::vector{DownloadFailure::PortOpenFailed});
+    EXPECT_FALSE(m_host.m_bPopupShown);
+    EXPECT_FALSE(m_host.IsTimerRunning(TIMER_PROMPT_WAIT));
+}
+
+} // namespace
