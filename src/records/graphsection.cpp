@@ -54,10 +54,16 @@ void GraphSection::ParseApList()
         return;
     m_bValid = token == "Y" ? 1 : 0;
 
-    // Bytes the text does not carry read as zero: empty names, channel 0.
+    // A short block: an entry the text does not reach at all is empty; other
+    // missing bytes read as zero (a name ends there, a MAC octet is 00).
     std::uint8_t block[kApBlockSize] = {};
-    for (int i = 0; i < kApBlockSize && reader.NextToken(token); ++i)
-        block[i] = static_cast<std::uint8_t>(ScanHex(token) & 0xFF);
+    int received = 0;
+    for (; received < kApBlockSize && reader.NextToken(token); ++received)
+        block[received] = static_cast<std::uint8_t>(ScanHex(token) & 0xFF);
+    for (int start = 0; start < kApCount * kApEntrySize; start += kApEntrySize) {
+        if (start >= received)
+            block[start] = kEmptyEntry;
+    }
 
     m_strSsid = FieldText(block + kSsidHalfOffset, kSsidHalfSize) +
                 FieldText(block + kSsidHalfOffset + kSsidHalfSize, kSsidHalfSize);

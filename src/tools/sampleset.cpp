@@ -212,7 +212,7 @@ RecordTable BuiltInSampleSet()
                                      ":" + std::to_string(0x3d4e5f) +
                                      ":0A000001:0:0:0:0:0:0:0:0:0:0:0:Lobby";
     shortWlan.m_Graph.m_strRaw =
-        WlanGraph({{11, 71, {0x00, 0x1b, 0x2c, 0x3d, 0x4e, 0x5f}, "HomeNet-5"}}, "HomeNet-5", 60);
+        WlanGraph({{11, 71, {0x00, 0x1b, 0x2c, 0x3d, 0x4e, 0x5f}, "HomeNet-5"}}, "HomeNet-5", 48);
 
     for (int slot : {10, 15, 20})
         table[static_cast<std::size_t>(slot)] = ShortAdsl(slot);

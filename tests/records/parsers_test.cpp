@@ -408,6 +408,14 @@ void Entry(GraphSection& s, std::size_t k, int channel, int rssi, const char* ma
     s.m_astrApSsid[k] = ssid;
 }
 
+std::string Repeat(const std::string& piece, int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += piece;
+    return text;
+}
+
 void EmptyEntry(GraphSection& s, std::size_t k)
 {
     s.m_abApValid[k] = s.m_anApChannel[k] = s.m_anApRssi[k] = 0;
@@ -427,12 +435,15 @@ INSTANTIATE_TEST_SUITE_P(
                                   EmptyEntry(s, 3);
                                   s.m_strSsid = "ABCDEFGHIJKLMNOPQRSTxyz";
                               }},
-                    GraphCase{"missing_bytes_read_as_zero", "N:6:50",
+                    GraphCase{"missing_bytes_read_as_zero_unreached_entries_empty",
+                              // entry 0 whole (48 bytes), then entry 1's channel byte only
+                              std::string("N:6:50:0:1:2:3:4:5:41:42") + Repeat(":0", 38) + ":b",
                               [](GraphSection& s) {
                                   s.m_bValid = 0;
-                                  Entry(s, 0, 6, 80, "00:00:00:00:00:00", "");
-                                  for (std::size_t k = 1; k < 4; ++k)
-                                      Entry(s, k, 0, 0, "00:00:00:00:00:00", "");
+                                  Entry(s, 0, 6, 80, "00:01:02:03:04:05", "AB");
+                                  Entry(s, 1, 11, 0, "00:00:00:00:00:00", "");
+                                  EmptyEntry(s, 2);
+                                  EmptyEntry(s, 3);
                                   s.m_strSsid = "";
                               }},
                     GraphCase{"empty_text", "", kNoChange}),
