@@ -165,6 +165,18 @@ bool WritePngPages(CEasyReport& report, const std::string& prefix, int dpi)
     return true;
 }
 
+QtMessageHandler s_previousMessageHandler = nullptr;
+
+// Headless runs (as root, from a script) often have no XDG_RUNTIME_DIR; Qt's
+// note that it picked a default is noise on a command line.
+void DropRuntimeDirNotice(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (s_previousMessageHandler)
+        s_previousMessageHandler(type, context, text);
+}
+
 } // namespace
 
 int RunReport(const ToolArgs& args)
@@ -188,6 +200,7 @@ int RunReport(const ToolArgs& args)
     // Fonts need a GUI application, but not a display.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    s_previousMessageHandler = qInstallMessageHandler(DropRuntimeDirNotice);
     static int appArgc = 1;
     static char appName[] = "lmxtool";
     static char* appArgv[] = {appName, nullptr};
