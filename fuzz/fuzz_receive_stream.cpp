@@ -93,11 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
             if (host.IsTimerRunning(TIMER_PROMPT_WAIT))
                 protocol.OnTimer(TIMER_PROMPT_WAIT);
             break;
-        case 3:
-            protocol.OnDownloadCancel();
-            break;
-        default:
-            break;
+        case 3: protocol.OnDownloadCancel(); break;
+        default: break;
         }
         FUZZ_CHECK(records[0] == TestRecord());
     }

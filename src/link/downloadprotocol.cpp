@@ -41,16 +41,11 @@ constexpr CommandStep kCommandSequence[] = {
 std::string* SectionText(TestRecord& record, int nSectionCode)
 {
     switch (nSectionCode) {
-    case CDownloadProtocol::SECTION_RATE_FRAME:
-        return &record.m_RateFrame.m_strRaw;
-    case CDownloadProtocol::SECTION_GRAPH:
-        return &record.m_Graph.m_strRaw;
-    case CDownloadProtocol::SECTION_PING:
-        return &record.m_Ping.m_strRaw;
-    case CDownloadProtocol::SECTION_TRACE_ROUTE:
-        return &record.m_TraceRoute.m_strRaw;
-    default:
-        return nullptr;
+    case CDownloadProtocol::SECTION_RATE_FRAME: return &record.m_RateFrame.m_strRaw;
+    case CDownloadProtocol::SECTION_GRAPH: return &record.m_Graph.m_strRaw;
+    case CDownloadProtocol::SECTION_PING: return &record.m_Ping.m_strRaw;
+    case CDownloadProtocol::SECTION_TRACE_ROUTE: return &record.m_TraceRoute.m_strRaw;
+    default: return nullptr;
     }
 }
 

@@ -96,33 +96,21 @@ void CHeadlessDownload::StopTimer(int nTimerId)
 std::string CHeadlessDownload::LoadString(int nStringId)
 {
     switch (nStringId) {
-    case IDS_PROMPT_WAIT_CAPTION:
-        return "Connecting";
-    case IDS_PROMPT_WAIT_MESSAGE:
-        return "Waiting for the tester";
-    case IDS_TRANSFER_CAPTION:
-        return "Connected";
-    case IDS_TRANSFER_MESSAGE:
-        return "The tester answered";
-    case IDS_DB_HEADER_CAPTION:
-        return "Receiving";
-    default:
-        return {};
+    case IDS_PROMPT_WAIT_CAPTION: return "Connecting";
+    case IDS_PROMPT_WAIT_MESSAGE: return "Waiting for the tester";
+    case IDS_TRANSFER_CAPTION: return "Connected";
+    case IDS_TRANSFER_MESSAGE: return "The tester answered";
+    case IDS_DB_HEADER_CAPTION: return "Receiving";
+    default: return {};
     }
 }
 
 void CHeadlessDownload::ReportFailure(DownloadFailure failure)
 {
     switch (failure) {
-    case DownloadFailure::PortOpenFailed:
-        m_outcome = DownloadOutcome::PortOpenFailed;
-        break;
-    case DownloadFailure::PromptTimeout:
-        m_outcome = DownloadOutcome::PromptTimeout;
-        break;
-    case DownloadFailure::DeviceLost:
-        m_outcome = DownloadOutcome::DeviceLost;
-        break;
+    case DownloadFailure::PortOpenFailed: m_outcome = DownloadOutcome::PortOpenFailed; break;
+    case DownloadFailure::PromptTimeout: m_outcome = DownloadOutcome::PromptTimeout; break;
+    case DownloadFailure::DeviceLost: m_outcome = DownloadOutcome::DeviceLost; break;
     }
 }
 

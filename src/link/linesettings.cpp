@@ -30,20 +30,11 @@ bool SpeedForBaud(int nBaud, speed_t& speed)
 bool DataBitsFlag(int nDataBits, tcflag_t& flag)
 {
     switch (nDataBits) {
-    case 5:
-        flag = CS5;
-        return true;
-    case 6:
-        flag = CS6;
-        return true;
-    case 7:
-        flag = CS7;
-        return true;
-    case 8:
-        flag = CS8;
-        return true;
-    default:
-        return false;
+    case 5: flag = CS5; return true;
+    case 6: flag = CS6; return true;
+    case 7: flag = CS7; return true;
+    case 8: flag = CS8; return true;
+    default: return false;
     }
 }
 

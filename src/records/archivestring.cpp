@@ -16,10 +16,19 @@ void AppendLittleEndian(std::string& out, std::uint32_t value, int byteCount)
 }
 
 // One UTF-16 code unit to a byte of the single-byte text.
-char NarrowCodeUnit(unsigned unit) { return unit < 0x100 ? static_cast<char>(unit) : '?'; }
+char NarrowCodeUnit(unsigned unit)
+{
+    return unit < 0x100 ? static_cast<char>(unit) : '?';
+}
 
-bool IsHighSurrogate(unsigned unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(unsigned unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(unsigned unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(unsigned unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 } // namespace
 

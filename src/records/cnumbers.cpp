@@ -1,9 +1,9 @@
 #include "cnumbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <algorithm>
 
 namespace {
 
@@ -12,7 +12,10 @@ bool IsCSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int HexDigit(char c)
 {
@@ -76,7 +79,8 @@ double AtoF(std::string_view text)
     const std::string_view rest = text.substr(pos);
     // from_chars would accept "inf" and "nan"; the tester's numbers are plain
     // decimals, and atof of the original platform read those as 0.
-    if (rest.empty() || !(IsDigit(rest[0]) || (rest[0] == '.' && rest.size() > 1 && IsDigit(rest[1]))))
+    if (rest.empty() ||
+        !(IsDigit(rest[0]) || (rest[0] == '.' && rest.size() > 1 && IsDigit(rest[1]))))
         return 0.0;
     double value = 0.0;
     const auto [end, error] =
@@ -96,8 +100,9 @@ std::uint32_t ScanHex(std::string_view text)
 {
     std::size_t pos = 0;
     const bool negative = SkipSpaceAndSign(text, pos);
-    if (pos + 1 < text.size() && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X') &&
-        pos + 2 < text.size() && HexDigit(text[pos + 2]) >= 0)
+    if (pos + 1 < text.size() && text[pos] == '0' &&
+        (text[pos + 1] == 'x' || text[pos + 1] == 'X') && pos + 2 < text.size() &&
+        HexDigit(text[pos + 2]) >= 0)
         pos += 2;
     std::uint32_t value = 0;
     for (; pos < text.size() && HexDigit(text[pos]) >= 0; ++pos)

@@ -21,4 +21,7 @@ double AtoF(std::string_view text);
 std::uint32_t ScanHex(std::string_view text);
 
 // The int whose bits are the given 32-bit pattern.
-inline int IntFromBits(std::uint32_t bits) { return static_cast<int>(bits); }
+inline int IntFromBits(std::uint32_t bits)
+{
+    return static_cast<int>(bits);
+}

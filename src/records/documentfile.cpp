@@ -137,10 +137,8 @@ DocumentStatus WriteFileAtomically(const std::string& path, std::string_view byt
 std::string DescribeDocumentStatus(DocumentStatus status, const std::string& path)
 {
     switch (status) {
-    case DocumentStatus::Ok:
-        return path + ": ok";
-    case DocumentStatus::CannotRead:
-        return path + ": the file cannot be opened or read.";
+    case DocumentStatus::Ok: return path + ": ok";
+    case DocumentStatus::CannotRead: return path + ": the file cannot be opened or read.";
     case DocumentStatus::Truncated:
         return path + ": the file ends unexpectedly; it is damaged or not a test document.";
     case DocumentStatus::UnknownVersion:

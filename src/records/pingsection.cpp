@@ -8,9 +8,16 @@ namespace {
 const char* ConnectionModeName(int code)
 {
     static const char* const kNames[] = {
-        "None",         "Briged Dynamic Use DHCP", "Bridged Static *My-IP",   "PPPoE Dynamic",
-        "PPPoE Static", "PPPoA Dynamic",           "PPPoA Static",            "Routed Dynamic Use DHCP",
-        "Routed Static *Multi-IP", "IPoA Static",
+        "None",
+        "Briged Dynamic Use DHCP",
+        "Bridged Static *My-IP",
+        "PPPoE Dynamic",
+        "PPPoE Static",
+        "PPPoA Dynamic",
+        "PPPoA Static",
+        "Routed Dynamic Use DHCP",
+        "Routed Static *Multi-IP",
+        "IPoA Static",
     };
     constexpr int count = static_cast<int>(sizeof kNames / sizeof kNames[0]);
     return code >= 0 && code < count ? kNames[code] : "Unkown";

@@ -17,8 +17,8 @@ struct Standard
 Standard StandardOf(int code)
 {
     static const Standard kStandards[] = {
-        {"None", LINE_NONE}, {"ANSI [T1.413]", LINE_ADSL}, {"G.DMT", LINE_ADSL},
-        {"G.LITE", LINE_ADSL}, {"Multi", LINE_ADSL},       {"QAM", LINE_VDSL},
+        {"None", LINE_NONE},   {"ANSI [T1.413]", LINE_ADSL}, {"G.DMT", LINE_ADSL},
+        {"G.LITE", LINE_ADSL}, {"Multi", LINE_ADSL},         {"QAM", LINE_VDSL},
         {"DSSS", LINE_WLAN},
     };
     constexpr int count = static_cast<int>(sizeof kStandards / sizeof kStandards[0]);
@@ -27,7 +27,8 @@ Standard StandardOf(int code)
 
 const char* TransferModeName(int code)
 {
-    static const char* const kNames[] = {"None", "Interleave", "Fast", "NESPOT [KT]", "anyway [HTI]"};
+    static const char* const kNames[] = {"None", "Interleave", "Fast", "NESPOT [KT]",
+                                         "anyway [HTI]"};
     constexpr int count = static_cast<int>(sizeof kNames / sizeof kNames[0]);
     return code >= 0 && code < count ? kNames[code] : "Unkown";
 }
@@ -55,12 +56,12 @@ std::string DottedFromBits(std::uint32_t bits)
 void RateFrameSection::ParseRateFrame()
 {
     // Tokens 7..12 and 13..28 (but 17) go straight into their fields, in order.
-    double* const reals[] = {&m_dUpMargin,      &m_dDownMargin, &m_dUpAttenuation,
-                             &m_dDownAttenuation, &m_dUpPower,  &m_dDownPower};
-    int* const counters[] = {&m_nFarCRC, &m_nNearCRC, &m_nFarFEC, &m_nNearFEC, nullptr,
-                             &m_nNearHEC, &m_nFarLOM, &m_nNearLOM, &m_nFarLOC, &m_nNearLOC,
-                             &m_nFarLOP, &m_nNearLOP, &m_nFarLOF, &m_nNearLOF, &m_nFarLOS,
-                             &m_nNearLOS};
+    double* const reals[] = {&m_dUpMargin,        &m_dDownMargin, &m_dUpAttenuation,
+                             &m_dDownAttenuation, &m_dUpPower,    &m_dDownPower};
+    int* const counters[] = {&m_nFarCRC, &m_nNearCRC, &m_nFarFEC, &m_nNearFEC,
+                             nullptr,    &m_nNearHEC, &m_nFarLOM, &m_nNearLOM,
+                             &m_nFarLOC, &m_nNearLOC, &m_nFarLOP, &m_nNearLOP,
+                             &m_nFarLOF, &m_nNearLOF, &m_nFarLOS, &m_nNearLOS};
 
     TokenReader reader(m_strRaw, ":*;");
     std::string token;

@@ -58,13 +58,10 @@ QFont MakeReportFont(const FontStyle& style)
 TextFormat FormatForAlignment(int alignment)
 {
     switch (alignment) {
-    case 1:
-        return kFormatCentre;
+    case 1: return kFormatCentre;
     case 2:
-    case 3:
-        return kFormatRight;
-    default:
-        return kFormatLeft;
+    case 3: return kFormatRight;
+    default: return kFormatLeft;
     }
 }
 

@@ -114,14 +114,10 @@ std::string_view VdslLinkStatusText(int status)
 {
     switch (status) {
     case 0:
-    case 2:
-        return "Link Full Band";
-    case 1:
-        return "Robust Band";
-    case 3:
-        return "LWD Band";
-    default:
-        return "Unknown";
+    case 2: return "Link Full Band";
+    case 1: return "Robust Band";
+    case 3: return "LWD Band";
+    default: return "Unknown";
     }
 }
 

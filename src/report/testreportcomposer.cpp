@@ -233,15 +233,9 @@ void ComposeReport(TestRecord& record, CEasyReport& report)
 {
     switch (record.m_RateFrame.m_nLineType) {
     case LINE_NONE:
-    case LINE_ADSL:
-        ComposeAdsl(record, report);
-        break;
-    case LINE_VDSL:
-        ComposeVdsl(record, report);
-        break;
-    case LINE_WLAN:
-        ComposeWlan(record, report);
-        break;
+    case LINE_ADSL: ComposeAdsl(record, report); break;
+    case LINE_VDSL: ComposeVdsl(record, report); break;
+    case LINE_WLAN: ComposeWlan(record, report); break;
     default:
         // Nothing to show; a report composed before must not linger either.
         report.ClearReport();

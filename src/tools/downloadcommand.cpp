@@ -131,8 +131,7 @@ std::string DescribeOpenFailure(const CHeadlessDownload& download, const std::st
     switch (download.LastOpenStatus()) {
     case OpenStatus::BadPortName:
         return "'" + strPort + "' is neither a port number nor a device path";
-    case OpenStatus::PortBusy:
-        return "cannot open " + strDevice + ": another program is using it";
+    case OpenStatus::PortBusy: return "cannot open " + strDevice + ": another program is using it";
     case OpenStatus::PortOpenFailed: {
         std::string strText =
             "cannot open " + strDevice + ": " + std::strerror(download.LastSystemError());
@@ -143,8 +142,7 @@ std::string DescribeOpenFailure(const CHeadlessDownload& download, const std::st
     case OpenStatus::SetupFailed:
         return strDevice + " is not a serial port that takes 9600 baud, 8N1";
     case OpenStatus::ThreadFailed:
-    case OpenStatus::Ok:
-        break;
+    case OpenStatus::Ok: break;
     }
     return "cannot start reading from " + strDevice;
 }
@@ -212,8 +210,7 @@ int RunDownload(const ToolArgs& args)
 
     const std::string& strPort = parsed.m_strPort;
     switch (outcome) {
-    case DownloadOutcome::Completed:
-        break;
+    case DownloadOutcome::Completed: break;
     case DownloadOutcome::PortOpenFailed:
         std::fprintf(stderr, "lmxtool: %s\n", DescribeOpenFailure(download, strPort).c_str());
         return kExitFailed;

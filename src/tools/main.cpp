@@ -15,7 +15,8 @@ struct Command
 };
 
 const Command kCommands[] = {
-    {"parse", RunParse, "parse SECTION TEXT   (SECTION: ping, rate-frame, graph, ap-list, trace-route)"},
+    {"parse", RunParse,
+     "parse SECTION TEXT   (SECTION: ping, rate-frame, graph, ap-list, trace-route)"},
     {"make", RunMake,
      "make -o FILE [--rate-frame TEXT] [--graph TEXT] [--ping TEXT] [--trace-route TEXT] "
      "[--versions V1 V2]"},

@@ -124,7 +124,8 @@ TestRecord ShortAdsl(int slot)
     record.m_RateFrame.m_strRaw = "Y:4:2:" + std::to_string(320 + slot * 32) + ":" +
                                   std::to_string(2048 + slot * 128) +
                                   ":64:72:9.5:7.0:31.5:52.0:11.5:18.0:0:1:0:0:0:0:0:0:0:0:0:0:0:0:"
-                                  "0:0:Slot " + std::to_string(slot);
+                                  "0:0:Slot " +
+                                  std::to_string(slot);
     record.m_Graph.m_strRaw = AdslGraph(slot);
     record.m_Ping.m_strRaw = Ping(0, 4, 4, 31, 12, 18, 20 + static_cast<unsigned>(slot), 7);
     record.m_TraceRoute.m_strRaw = TraceRoute(4, 0);
@@ -161,14 +162,15 @@ TestRecord SampleWlanRecord()
     TestRecord record;
     // NIC MAC 00:11:22:33:44:55 and AP MAC 00:a0:c5:12:34:56 as two 24-bit halves each.
     record.m_RateFrame.m_strRaw = "Y:6:3:4:0:6:3:25.0:0:0:0:62.0:0:" + std::to_string(0x001122) +
-                                  ":" + std::to_string(0x334455) + ":" +
-                                  std::to_string(0x00A0C5) + ":" + std::to_string(0x123456) +
+                                  ":" + std::to_string(0x334455) + ":" + std::to_string(0x00A0C5) +
+                                  ":" + std::to_string(0x123456) +
                                   ":C0A80001:0:0:0:0:0:0:0:0:0:0:0:Cafe hotspot";
-    record.m_Graph.m_strRaw = WlanGraph({{6, 58, {0x00, 0xa0, 0xc5, 0x12, 0x34, 0x56}, "NESPOT"},
-                                         {11, 71, {0x00, 0x1b, 0x2c, 0x3d, 0x4e, 0x5f}, "HomeNet-5"},
-                                         {-1, 0, {}, ""},
-                                         {1, 80, {0x02, 0x00, 0x5e, 0x10, 0x20, 0x30}, "Office-AP"}},
-                                        "NESPOT", 232);
+    record.m_Graph.m_strRaw =
+        WlanGraph({{6, 58, {0x00, 0xa0, 0xc5, 0x12, 0x34, 0x56}, "NESPOT"},
+                   {11, 71, {0x00, 0x1b, 0x2c, 0x3d, 0x4e, 0x5f}, "HomeNet-5"},
+                   {-1, 0, {}, ""},
+                   {1, 80, {0x02, 0x00, 0x5e, 0x10, 0x20, 0x30}, "Office-AP"}},
+                  "NESPOT", 232);
     record.m_Ping.m_strRaw = Ping(0, 4, 4, 14, 2, 6, 10, 1);
     record.m_TraceRoute.m_strRaw = TraceRoute(5, 0);
     return record;
@@ -208,8 +210,8 @@ RecordTable BuiltInSampleSet()
     TestRecord& shortWlan = table[8];
     shortWlan = SampleWlanRecord();
     shortWlan.m_RateFrame.m_strRaw = "Y:6:4:2:0:11:1:8.5:0:0:0:81.0:0:" + std::to_string(0x0a0b0c) +
-                                     ":" + std::to_string(0x0d0e0f) + ":" + std::to_string(0x001b2c) +
-                                     ":" + std::to_string(0x3d4e5f) +
+                                     ":" + std::to_string(0x0d0e0f) + ":" +
+                                     std::to_string(0x001b2c) + ":" + std::to_string(0x3d4e5f) +
                                      ":0A000001:0:0:0:0:0:0:0:0:0:0:0:Lobby";
     shortWlan.m_Graph.m_strRaw =
         WlanGraph({{11, 71, {0x00, 0x1b, 0x2c, 0x3d, 0x4e, 0x5f}, "HomeNet-5"}}, "HomeNet-5", 48);

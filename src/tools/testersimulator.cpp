@@ -30,20 +30,11 @@ template <typename Record> auto* RawText(Record& record, TesterRequest request)
 {
     decltype(&record.m_Ping.m_strRaw) pText = nullptr;
     switch (request) {
-    case TesterRequest::RateFrame:
-        pText = &record.m_RateFrame.m_strRaw;
-        break;
-    case TesterRequest::Graph:
-        pText = &record.m_Graph.m_strRaw;
-        break;
-    case TesterRequest::Ping:
-        pText = &record.m_Ping.m_strRaw;
-        break;
-    case TesterRequest::TraceRoute:
-        pText = &record.m_TraceRoute.m_strRaw;
-        break;
-    case TesterRequest::Wake:
-        break;
+    case TesterRequest::RateFrame: pText = &record.m_RateFrame.m_strRaw; break;
+    case TesterRequest::Graph: pText = &record.m_Graph.m_strRaw; break;
+    case TesterRequest::Ping: pText = &record.m_Ping.m_strRaw; break;
+    case TesterRequest::TraceRoute: pText = &record.m_TraceRoute.m_strRaw; break;
+    case TesterRequest::Wake: break;
     }
     return pText;
 }

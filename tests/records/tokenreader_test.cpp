@@ -54,7 +54,10 @@ TEST(TokenReader, NextTokenEmptiesItsOutputAtTheEnd)
 
 TEST(TokenReader, DelimiterBytesAboveAsciiWork)
 {
-    EXPECT_EQ(Tokens("a\xFF" "b", "\xFF"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(Tokens("a\xFF"
+                     "b",
+                     "\xFF"),
+              (std::vector<std::string>{"a", "b"}));
 }
 
 struct DottedCase
@@ -67,19 +70,20 @@ class DottedFromHexTest : public testing::TestWithParam<DottedCase>
 {
 };
 
-TEST_P(DottedFromHexTest, ConvertsPairs) { EXPECT_EQ(DottedFromHex(GetParam().hex), GetParam().dotted); }
+TEST_P(DottedFromHexTest, ConvertsPairs)
+{
+    EXPECT_EQ(DottedFromHex(GetParam().hex), GetParam().dotted);
+}
 
-INSTANTIATE_TEST_SUITE_P(Cases, DottedFromHexTest,
-                         testing::Values(DottedCase{"C0A80001", "192.168.0.1"},
-                                         DottedCase{"0a000001", "10.0.0.1"},
-                                         // third pair empty, last two characters read again
-                                         DottedCase{"C0A8", "192.168.0.168"},
-                                         DottedCase{"zz000001", "0.0.0.1"},
-                                         DottedCase{"", "0.0.0.0"},
-                                         // one character: a pair missing its second digit
-                                         DottedCase{"C", "192.0.0.192"},
-                                         DottedCase{"FFFFFFFFFF", "255.255.255.255"},
-                                         DottedCase{"0000000", "0.0.0.0"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DottedFromHexTest,
+    testing::Values(DottedCase{"C0A80001", "192.168.0.1"}, DottedCase{"0a000001", "10.0.0.1"},
+                    // third pair empty, last two characters read again
+                    DottedCase{"C0A8", "192.168.0.168"}, DottedCase{"zz000001", "0.0.0.1"},
+                    DottedCase{"", "0.0.0.0"},
+                    // one character: a pair missing its second digit
+                    DottedCase{"C", "192.0.0.192"}, DottedCase{"FFFFFFFFFF", "255.255.255.255"},
+                    DottedCase{"0000000", "0.0.0.0"}));
 
 TEST(HexPairValue, CountsNonDigitsAndMissingCharactersAsZero)
 {
