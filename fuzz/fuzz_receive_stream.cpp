@@ -3,6 +3,7 @@
 // header may address a record outside the table, and record 0 stays empty.
 
 #include "downloadprotocol.h"
+#include "headlessdownload.h"
 #include "fuzzcheck.h"
 
 #include <algorithm>
@@ -65,7 +66,7 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
     CFuzzHost host;
-    CNullProgressPopup popup;
+    CSilentDisplay popup;
     RecordTable records;
     CDownloadProtocol protocol(host, host, popup, host, records);
     protocol.StartDownload("1", 1);

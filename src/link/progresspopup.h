@@ -23,20 +23,3 @@ public:
 protected:
     ~IProgressPopup() = default;
 };
-
-// For a download that shows no progress.
-class CNullProgressPopup : public IProgressPopup
-{
-public:
-    void SetPopupWidth(int) override {}
-    void SetCaption(const std::string&) override {}
-    void SetMessage(const std::string&, bool) override {}
-    void SetLimit(unsigned) override {}
-    void EnableCancel(bool) override {}
-    void SetCancelMessage(unsigned) override {}
-    void SetAnimationId(unsigned) override {}
-    void CreatePopup() override {}
-    void ClosePopup() override {}
-    void ResetBar() override {}
-    void Advance(unsigned) override {}
-};
