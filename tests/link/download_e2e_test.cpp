@@ -119,7 +119,7 @@ TEST_F(DownloadEndToEndTest, AHangUpMidSectionKeepsThePreviousRecords)
     EXPECT_EQ(m_simulator.WaitForExit(10s), 0);
 }
 
-TEST_F(DownloadEndToEndTest, APacedDownloadTakesAsLongAsTheLineAndTheProtocolNeed)
+TEST_F(DownloadEndToEndTest, APacedDownloadKeepsToTheLineRateAndTheProtocolWaits)
 {
     // A small data directory keeps the 960 bytes a second short.
     const std::filesystem::path directory = FreshDirectory("paced");
@@ -140,8 +140,9 @@ TEST_F(DownloadEndToEndTest, APacedDownloadTakesAsLongAsTheLineAndTheProtocolNee
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     const double dNeeded =
         static_cast<double>(DownloadByteCount(data)) / 960.0 + 1.0 + 1.0 + 3 * 0.5 + 0.5;
+    // The line and the protocol's waits set a floor; how close the download
+    // comes to it is the benchmark's business, not a test's.
     EXPECT_GE(elapsed.count(), dNeeded - 0.05);
-    EXPECT_LT(elapsed.count(), dNeeded + 3.0);
     EXPECT_EQ(m_records, Downloaded(data));
     std::filesystem::remove_all(directory);
 }
