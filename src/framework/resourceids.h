@@ -1,0 +1,86 @@
+#pragma once
+
+// Every number the program uses to find something in its resource pack, and
+// the command ids its menus, tool bars and buttons carry. The pack refers to
+// the same numbers, so none of them may change.
+
+// Resources.
+inline constexpr int IDD_ABOUTBOX = 100;
+inline constexpr int IDR_MAINFRAME = 128;   // menu, tool bar, icon of the main frame
+inline constexpr int IDR_KORVOTYPE = 129;   // document type strings, icon
+inline constexpr int IDB_IMAGE_STRIP = 130; // 16-pixel images of the tree, list and mini tool bars
+inline constexpr int IDR_ANIMATION = 131;   // the download animation clip
+inline constexpr int IDR_DROPDOWN = 132;    // drop-down menu of button 32773, second image strip
+inline constexpr int IDB_SORT_ASCENDING = 135;
+inline constexpr int IDB_SORT_DESCENDING = 136;
+inline constexpr int IDD_CARRIER_GRAPH = 140;
+inline constexpr int IDD_COMM_SETTINGS = 141;
+
+// Strings.
+inline constexpr int AFX_IDS_IDLEMESSAGE = 57345; // "Ready" in status pane 0
+inline constexpr int IDS_INFO_COLUMN_ITEM = 58200;
+inline constexpr int IDS_INFO_COLUMN_VALUE = 58201;
+inline constexpr int IDS_ABOUT_OK = 58202;
+inline constexpr int IDS_NOT_A_DOCUMENT = 58203;
+// 58204 to 58211 are the download's own (downloadhost.h).
+inline constexpr int IDS_SETTINGS_TIMEOUT_GROUP = 58218;
+inline constexpr int IDS_SETTINGS_PORT_GROUP = 58219;
+inline constexpr int IDS_GRAPH_MENU_COPY = 58220;
+inline constexpr int IDS_GRAPH_MENU_SAVE = 58221;
+inline constexpr int IDS_GRAPH_MENU_RESET = 58222;
+inline constexpr int IDS_GRAPH_BUTTON_TIP = 58224;
+inline constexpr int IDS_GRAPH_AVAILABLE = 58226;
+inline constexpr int IDS_GRAPH_NOT_AVAILABLE = 58227;
+inline constexpr int IDS_REFRESH_BUTTON_TIP = 58228;
+inline constexpr int IDS_DB_HOLDS_NO_DATA = 58229;
+// 58230, no default printer, is the report's own (reporthost.h).
+
+// Commands of the framework (the same values as the classic application
+// framework's, so the pack's menus read the same on every platform).
+inline constexpr int ID_FILE_NEW = 0xE100;
+inline constexpr int ID_FILE_OPEN = 0xE101;
+inline constexpr int ID_FILE_CLOSE = 0xE102;
+inline constexpr int ID_FILE_SAVE = 0xE103;
+inline constexpr int ID_FILE_SAVE_AS = 0xE104;
+inline constexpr int ID_FILE_PRINT_SETUP = 0xE106;
+inline constexpr int ID_FILE_PRINT = 0xE107;
+inline constexpr int ID_FILE_PRINT_DIRECT = 0xE108;
+inline constexpr int ID_FILE_PRINT_PREVIEW = 0xE109;
+inline constexpr int ID_FILE_MRU_FILE1 = 0xE110; // to ID_FILE_MRU_FILE1 + 3
+inline constexpr int ID_WINDOW_CASCADE = 0xE132;
+inline constexpr int ID_WINDOW_TILE_HORZ = 0xE133;
+inline constexpr int ID_WINDOW_NEXT = 0xE136; // this program's own: next report tab
+inline constexpr int ID_APP_ABOUT = 0xE140;
+inline constexpr int ID_APP_EXIT = 0xE141;
+inline constexpr int ID_VIEW_TOOLBAR = 0xE800;
+inline constexpr int ID_VIEW_STATUS_BAR = 0xE801;
+
+// Commands of this program.
+inline constexpr int ID_DOWNLOAD = 32772;
+inline constexpr int ID_TOOLBAR_DROPDOWN = 32773;
+inline constexpr int ID_VIEW_WORKSPACE_BAR = 32774;
+inline constexpr int ID_VIEW_INFO_BAR = 32776;
+inline constexpr int ID_COMM_SETTINGS = 32782;
+inline constexpr int ID_FILE_EXPORT_PDF = 32790;
+inline constexpr int ID_VIEW_ZOOM_IN = 32791;
+inline constexpr int ID_VIEW_ZOOM_OUT = 32792;
+inline constexpr int ID_VIEW_ZOOM_FIT_WIDTH = 32793;
+inline constexpr int ID_VIEW_ZOOM_FIT_PAGE = 32794;
+inline constexpr int ID_VIEW_ZOOM_ACTUAL = 32795;
+
+// Buttons of the bars' mini tool bars.
+inline constexpr int ID_TREE_REFRESH = 818;
+inline constexpr int ID_GRAPH_BUTTON_0 = 853;
+inline constexpr int ID_GRAPH_BUTTON = 854;
+inline constexpr int ID_GRAPH_BUTTON_2 = 871;
+
+// Items of the carrier graph's context menu.
+inline constexpr int ID_GRAPH_COPY_VALUES = 40002;
+inline constexpr int ID_GRAPH_SAVE_PNG = 40003;
+inline constexpr int ID_GRAPH_RESET_ZOOM = 40011;
+
+// Status bar indicators.
+inline constexpr int ID_SEPARATOR = 0;
+inline constexpr int ID_INDICATOR_CAPS = 0xE701;
+inline constexpr int ID_INDICATOR_NUM = 0xE702;
+inline constexpr int ID_INDICATOR_SCRL = 0xE703;
