@@ -7,6 +7,7 @@ struct CCmdUI
 {
     bool m_bEnabled = true;
     bool m_bChecked = false;
+    bool m_bCheckable = false; // shows a check mark that m_bChecked sets
 };
 
 // Something that handles commands by id. The main frame offers a command to

@@ -5,8 +5,6 @@
 // An edit control bound to a dialog's edit by data exchange.
 class CGuiEdit : public QLineEdit
 {
-    Q_OBJECT
-
 public:
     explicit CGuiEdit(QWidget* pParent = nullptr) : QLineEdit(pParent) {}
 };

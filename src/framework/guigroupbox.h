@@ -5,8 +5,6 @@
 // A group box framing a few controls of a dialog.
 class CGuiGroupBox : public QGroupBox
 {
-    Q_OBJECT
-
 public:
     explicit CGuiGroupBox(QWidget* pParent = nullptr) : QGroupBox(pParent) {}
 

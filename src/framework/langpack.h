@@ -7,7 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
+
+struct LangPackContents;
 
 // One item of a menu in the resource pack: a command, a separator, or a
 // popup holding items of its own.
@@ -38,16 +41,20 @@ struct ToolBarDef
 class CLangPack
 {
 public:
-    CLangPack() = default;
+    CLangPack();
     CLangPack(const CLangPack&) = delete;
     CLangPack& operator=(const CLangPack&) = delete;
     ~CLangPack();
 
-    // False when the file is missing or holds no pack.
+    // False when the file is missing or holds no pack; ErrorString() then
+    // says why. Loading again first unloads what was loaded. Each pack
+    // appears under a resource root of its own, so packs coexist.
     bool Load(const QString& strPath);
+    // Icons and clip paths handed out earlier stop working.
     void Unload();
     bool IsLoaded() const { return m_bLoaded; }
     const QString& FilePath() const { return m_strPath; }
+    const QString& ErrorString() const { return m_strError; }
 
     // Empty when the pack has no such string.
     QString LoadString(int nId) const;
@@ -64,7 +71,8 @@ public:
     // The picture of a command on tool bars and menus; null when it has none.
     QIcon CommandImage(int nCommandId) const;
     // A small picture by id (the sort arrows 135 and 136), at its own size
-    // times nScale; null when absent.
+    // times nScale in pixels on a transparent background, with nScale as its
+    // device pixel ratio; null when absent.
     QImage Bitmap(int nId, qreal nScale = 1.0) const;
     // An icon by id: 128 the program, 129 the document type.
     QIcon Icon(int nId) const;
@@ -79,15 +87,24 @@ public:
     static QStringList SearchPaths(const QString& strLanguage);
     // The file name of a language's pack: "LangPack.rcc", "LangPack-de.rcc".
     static QString FileName(const QString& strLanguage);
+    // The pack to load for the user's languages, best first (as
+    // QLocale::uiLanguages() gives them; "de-AT" is tried as "de-AT", then
+    // "de"), else the default pack; empty when not even that is found.
+    static QString Locate(const QStringList& astrLanguages);
+
+    // A command item from its menu text: "&Open...\tCtrl+O" gives the text
+    // "&Open..." and the shortcut Ctrl+O (portable text); without a tab, no
+    // shortcut.
+    static MenuItemDef CommandItem(int nId, const QString& strText);
 
 private:
     QString ResourcePath(const QString& strRelative) const;
 
     bool m_bLoaded = false;
     QString m_strPath;
+    QString m_strError;
     QString m_strRoot; // where the pack's files appear in the resource tree
-    struct Contents;
-    Contents* m_pContents = nullptr;
+    std::unique_ptr<LangPackContents> m_pContents;
 };
 
 // The pack every window takes its menus, texts and pictures from. The

@@ -23,6 +23,7 @@ inline constexpr int IDS_INFO_COLUMN_VALUE = 58201;
 inline constexpr int IDS_ABOUT_OK = 58202;
 inline constexpr int IDS_NOT_A_DOCUMENT = 58203;
 // 58204 to 58211 are the download's own (downloadhost.h).
+inline constexpr int IDS_DEVICE_LOST = 58212; // the tester went away during a download
 inline constexpr int IDS_SETTINGS_TIMEOUT_GROUP = 58218;
 inline constexpr int IDS_SETTINGS_PORT_GROUP = 58219;
 inline constexpr int IDS_GRAPH_MENU_COPY = 58220;

@@ -8,7 +8,7 @@ constexpr int kStallTimer = 1;
 } // namespace
 
 CHeadlessDownload::CHeadlessDownload(RecordTable& records, IHeadlessDisplay& display)
-    : m_display(display), m_protocol(*this, *this, display, *this, records)
+    : m_display(display), m_port(*this), m_protocol(*this, m_port, display, *this, records)
 {
 }
 
@@ -34,7 +34,7 @@ void CHeadlessDownload::PostPortData(int)
     m_loop.Post([this] {
         NoteActivity();
         m_protocol.OnPortData();
-        m_channel.AcknowledgePortData();
+        m_port.AcknowledgePortData();
     });
 }
 
@@ -46,37 +46,6 @@ void CHeadlessDownload::PostDeviceLost(int)
 void CHeadlessDownload::PostChannelMessage(const std::string& strText)
 {
     m_loop.Post([this, strText] { m_display.ShowChannelMessage(strText); });
-}
-
-bool CHeadlessDownload::Open(const std::string& strPort, int nBaud)
-{
-    m_lastOpenStatus = m_channel.Open(*this, strPort, nBaud);
-    return m_lastOpenStatus == OpenStatus::Ok;
-}
-
-void CHeadlessDownload::Close()
-{
-    m_channel.Close();
-}
-
-int CHeadlessDownload::Write(const char* pData, int nLength)
-{
-    return m_channel.Write(pData, nLength);
-}
-
-void CHeadlessDownload::WriteChar(char ch)
-{
-    m_channel.WriteChar(ch);
-}
-
-bool CHeadlessDownload::Get(char& ch)
-{
-    return m_channel.ReceiveQueue().Get(ch);
-}
-
-bool CHeadlessDownload::HasQueuedData() const
-{
-    return m_channel.ReceiveQueue().GetCount() > 0;
 }
 
 void CHeadlessDownload::StartTimer(int nTimerId, int nMilliseconds)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "channelport.h"
 #include "downloadhost.h"
 #include "downloadprotocol.h"
 #include "eventloop.h"
@@ -60,7 +61,6 @@ public:
 // gives up after the stall limit, and it releases the port when a download
 // ends in any way.
 class CHeadlessDownload final : private ISerialChannelOwner,
-                                private IDownloadPort,
                                 private IDownloadHost,
                                 private IRecordViews
 {
@@ -71,23 +71,15 @@ public:
     DownloadOutcome Run(const std::string& strPort, int nTimeoutSeconds,
                         std::chrono::milliseconds stallLimit);
 
-    OpenStatus LastOpenStatus() const { return m_lastOpenStatus; }
-    int LastSystemError() const { return m_channel.LastSystemError(); }
-    const std::string& DevicePath() const { return m_channel.DevicePath(); }
+    OpenStatus LastOpenStatus() const { return m_port.LastOpenStatus(); }
+    int LastSystemError() const { return m_port.LastSystemError(); }
+    const std::string& DevicePath() const { return m_port.DevicePath(); }
 
 private:
     // ISerialChannelOwner, called on the watch thread.
     void PostPortData(int nPortNr) override;
     void PostDeviceLost(int nPortNr) override;
     void PostChannelMessage(const std::string& strText) override;
-
-    // IDownloadPort
-    bool Open(const std::string& strPort, int nBaud) override;
-    void Close() override;
-    int Write(const char* pData, int nLength) override;
-    void WriteChar(char ch) override;
-    bool Get(char& ch) override;
-    bool HasQueuedData() const override;
 
     // IDownloadHost
     void StartTimer(int nTimerId, int nMilliseconds) override;
@@ -109,12 +101,11 @@ private:
     void CheckForStall();
 
     IHeadlessDisplay& m_display;
-    // Declared before the channel: the watch thread posts into the loop until
-    // the channel's destructor has joined it.
+    // Declared before the port's channel: the watch thread posts into the
+    // loop until the channel's destructor has joined it.
     CEventLoop m_loop;
-    CSerialChannel m_channel;
+    CChannelPort m_port;
     CDownloadProtocol m_protocol;
-    OpenStatus m_lastOpenStatus = OpenStatus::Ok;
     std::optional<DownloadOutcome> m_outcome;
     std::chrono::milliseconds m_stallLimit{0};
     int m_nLoadingStep = 0;

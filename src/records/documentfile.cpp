@@ -2,30 +2,145 @@
 
 #include "archivestring.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <system_error>
+#include <utility>
 
 namespace {
 
 // No document comes near this: four texts of a tester's answers.
 constexpr std::uintmax_t kMaxDocumentFileSize = 64u * 1024u * 1024u;
+constexpr int kMaxNameAttempts = 100;
 
-// A name beside target that no other file has, for writing the new contents
-// before they replace the old.
-std::filesystem::path UniqueSiblingName(const std::filesystem::path& target)
+namespace fs = std::filesystem;
+
+bool Fail(std::string* pReason, const std::string& reason)
+{
+    if (pReason)
+        *pReason = reason;
+    return false;
+}
+
+bool FailWithErrno(std::string* pReason, int error)
+{
+    return Fail(pReason, std::generic_category().message(error));
+}
+
+// A file descriptor that is closed when it goes; Close() reports what a
+// close that fails tells (some file systems report write errors only then).
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    FileDescriptor& operator=(FileDescriptor&&) = delete;
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int Get() const { return m_fd; }
+    bool IsOpen() const { return m_fd >= 0; }
+    bool Close(std::string* pReason)
+    {
+        const int fd = std::exchange(m_fd, -1);
+        return ::close(fd) == 0 || FailWithErrno(pReason, errno);
+    }
+
+private:
+    int m_fd;
+};
+
+// Creates a new file beside target under a name no other file has. It never
+// opens a file that is already there, so nothing planted under that name (a
+// link to another file, say) is written through.
+FileDescriptor CreateUniqueSibling(const fs::path& target, mode_t mode, fs::path& temporary,
+                                   std::string* pReason)
 {
     static std::atomic<unsigned> counter{0};
     std::random_device random;
-    for (;;) {
-        std::filesystem::path candidate = target;
-        candidate += ".saving-" + std::to_string(random()) + "-" + std::to_string(++counter);
-        std::error_code error;
-        if (!std::filesystem::exists(candidate, error))
-            return candidate;
+    for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
+        temporary = target;
+        temporary += ".saving-" + std::to_string(random()) + "-" + std::to_string(++counter);
+        FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        if (fd.IsOpen())
+            return fd;
+        if (errno != EEXIST && errno != EINTR) {
+            FailWithErrno(pReason, errno);
+            return FileDescriptor(-1);
+        }
     }
+    FailWithErrno(pReason, EEXIST);
+    return FileDescriptor(-1);
+}
+
+bool WriteAll(int fd, std::string_view bytes, std::string* pReason)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return FailWithErrno(pReason, errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Writes bytes into a new temporary beside target and puts it on the disk.
+// The temporary is removed again when anything fails.
+bool WriteTemporary(const fs::path& target, std::string_view bytes, fs::path& temporary,
+                    std::string* pReason)
+{
+    // The saved file keeps the permissions the old one had; a new one gets
+    // the usual permissions for new files.
+    struct stat old = {};
+    const bool hasOld = ::stat(target.c_str(), &old) == 0;
+    FileDescriptor fd = CreateUniqueSibling(target, hasOld ? 0600 : 0666, temporary, pReason);
+    if (!fd.IsOpen())
+        return false;
+    const bool written = WriteAll(fd.Get(), bytes, pReason) &&
+                         (!hasOld || ::fchmod(fd.Get(), old.st_mode & 07777) == 0 ||
+                          FailWithErrno(pReason, errno)) &&
+                         // Without this a power loss soon after the rename can leave an empty file.
+                         (::fsync(fd.Get()) == 0 || FailWithErrno(pReason, errno)) &&
+                         fd.Close(pReason);
+    if (!written)
+        ::unlink(temporary.c_str());
+    return written;
+}
+
+// Puts the rename itself on the disk. The new file is in place whatever this
+// gives, so a folder that cannot be synced is no failure of the save.
+void SyncFolder(const fs::path& target)
+{
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.IsOpen())
+        ::fsync(fd.Get());
+}
+
+std::string StatusSentence(DocumentStatus status, const std::string& path)
+{
+    switch (status) {
+    case DocumentStatus::Ok: return path + ": ok";
+    case DocumentStatus::CannotRead: return path + ": the file cannot be opened or read.";
+    case DocumentStatus::Truncated:
+        return path + ": the file ends unexpectedly; it is damaged or not a test document.";
+    case DocumentStatus::UnknownVersion:
+        return path + ": this file is not a test document of this program (unknown version).";
+    case DocumentStatus::CannotWrite:
+        return path + ": the file cannot be written; the previous file is unchanged.";
+    }
+    return path;
 }
 
 } // namespace
@@ -67,84 +182,100 @@ DocumentStatus LoadDocument(std::string_view bytes, DocumentVersions& versions, 
                                                            : DocumentStatus::Truncated;
 }
 
+void ParseDocumentSections(TestRecord& record)
+{
+    record.m_RateFrame.ParseRateFrame();
+    record.m_Graph.ParseGraph();
+    record.m_Ping.ParsePing();
+    record.m_TraceRoute.ParseTraceRoute();
+}
+
 DocumentStatus OpenDocument(std::string_view bytes, DocumentVersions& versions, TestRecord& record)
 {
+    DocumentVersions read;
     TestRecord loaded;
-    const DocumentStatus status = LoadDocument(bytes, versions, loaded);
+    const DocumentStatus status = LoadDocument(bytes, read, loaded);
     if (status != DocumentStatus::Ok)
         return status;
-    if (!versions.IsAccepted())
+    if (!read.IsAccepted())
         return DocumentStatus::UnknownVersion;
-    loaded.m_RateFrame.ParseRateFrame();
-    loaded.m_Graph.ParseGraph();
-    loaded.m_Ping.ParsePing();
-    loaded.m_TraceRoute.ParseTraceRoute();
+    ParseDocumentSections(loaded);
+    versions = std::move(read);
     record = std::move(loaded);
     return DocumentStatus::Ok;
 }
 
-DocumentStatus ReadFileBytes(const std::string& path, std::string& bytes)
+DocumentStatus ReadFileBytes(const std::string& path, std::string& bytes, std::string* pReason)
 {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kMaxDocumentFileSize)
+    // Not blocking keeps a named pipe from hanging the open; it is refused below.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info = {};
+    if (!fd.IsOpen() || ::fstat(fd.Get(), &info) != 0) {
+        FailWithErrno(pReason, errno);
         return DocumentStatus::CannotRead;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    }
+    if (S_ISDIR(info.st_mode)) {
+        FailWithErrno(pReason, EISDIR);
         return DocumentStatus::CannotRead;
-    bytes.resize(static_cast<std::size_t>(size));
-    in.read(bytes.data(), static_cast<std::streamsize>(size));
-    if (in.gcount() != static_cast<std::streamsize>(size))
+    }
+    if (!S_ISREG(info.st_mode)) {
+        Fail(pReason, "not a regular file");
         return DocumentStatus::CannotRead;
+    }
+    if (static_cast<std::uintmax_t>(info.st_size) > kMaxDocumentFileSize) {
+        Fail(pReason, "the file is far larger than any test document");
+        return DocumentStatus::CannotRead;
+    }
+    std::string contents(static_cast<std::size_t>(info.st_size), '\0');
+    std::size_t filled = 0;
+    while (filled < contents.size()) {
+        const ssize_t got = ::read(fd.Get(), contents.data() + filled, contents.size() - filled);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            FailWithErrno(pReason, errno);
+            return DocumentStatus::CannotRead;
+        }
+        if (got == 0) {
+            Fail(pReason, "the file became shorter while it was read");
+            return DocumentStatus::CannotRead;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes = std::move(contents);
     return DocumentStatus::Ok;
 }
 
-DocumentStatus WriteFileAtomically(const std::string& path, std::string_view bytes)
+DocumentStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                   std::string* pReason)
 {
-    namespace fs = std::filesystem;
     std::error_code error;
     // Saving over a link replaces the file it points to, not the link.
     fs::path target = path;
     if (fs::is_symlink(fs::symlink_status(path, error))) {
         target = fs::canonical(path, error);
-        if (error)
-            return DocumentStatus::CannotWrite;
-    }
-    const fs::path temporary = UniqueSiblingName(target);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        // Closing flushes what is still buffered; a full disk can show up only
-        // then, and the old file must not be replaced by a short one.
-        out.close();
-        if (!out) {
-            fs::remove(temporary, error);
+        if (error) {
+            Fail(pReason, error.message());
             return DocumentStatus::CannotWrite;
         }
     }
-    // The saved file keeps the permissions the old one had.
-    const fs::file_status old = fs::status(target, error);
-    if (!error && fs::exists(old))
-        fs::permissions(temporary, old.permissions(), error);
-    fs::rename(temporary, target, error);
-    if (error) {
-        fs::remove(temporary, error);
+    fs::path temporary;
+    if (!WriteTemporary(target, bytes, temporary, pReason))
+        return DocumentStatus::CannotWrite;
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        FailWithErrno(pReason, errno);
+        ::unlink(temporary.c_str());
         return DocumentStatus::CannotWrite;
     }
+    SyncFolder(target);
     return DocumentStatus::Ok;
 }
 
-std::string DescribeDocumentStatus(DocumentStatus status, const std::string& path)
+std::string DescribeDocumentStatus(DocumentStatus status, const std::string& path,
+                                   const std::string& reason)
 {
-    switch (status) {
-    case DocumentStatus::Ok: return path + ": ok";
-    case DocumentStatus::CannotRead: return path + ": the file cannot be opened or read.";
-    case DocumentStatus::Truncated:
-        return path + ": the file ends unexpectedly; it is damaged or not a test document.";
-    case DocumentStatus::UnknownVersion:
-        return path + ": this file is not a test document of this program (unknown version).";
-    case DocumentStatus::CannotWrite:
-        return path + ": the file cannot be written; the previous file is unchanged.";
-    }
-    return path;
+    std::string sentence = StatusSentence(status, path);
+    if (!reason.empty() && status != DocumentStatus::Ok)
+        sentence += " The system reports: " + reason + ".";
+    return sentence;
 }

@@ -39,15 +39,27 @@ std::string StoreDocument(const DocumentVersions& versions, const TestRecord& re
 // them are ignored. The version pair is not checked here.
 DocumentStatus LoadDocument(std::string_view bytes, DocumentVersions& versions, TestRecord& record);
 
+// Rebuilds every parsed field from the raw texts, in the order File Open
+// uses: rate/frame, graph, ping, trace route.
+void ParseDocumentSections(TestRecord& record);
+
 // What File Open does: read, check the version pair, then parse the four
-// sections of a fresh record.
+// sections of a fresh record. On any failure neither the versions nor the
+// record change.
 DocumentStatus OpenDocument(std::string_view bytes, DocumentVersions& versions, TestRecord& record);
 
-// File access. Reading refuses files larger than any document could be;
-// writing goes through a temporary file that replaces the target only once
-// it is complete, so a failed save leaves the old file untouched.
-DocumentStatus ReadFileBytes(const std::string& path, std::string& bytes);
-DocumentStatus WriteFileAtomically(const std::string& path, std::string_view bytes);
+// File access. Reading refuses files larger than any document could be.
+// Writing goes through a temporary file of its own beside the target that is
+// flushed to the disk before it replaces the target, so a failed save leaves
+// the old file untouched and a power loss leaves either the old or the new
+// file, never a short one. On failure, pReason (when given) receives the
+// system's reason, e.g. "No space left on device".
+DocumentStatus ReadFileBytes(const std::string& path, std::string& bytes,
+                             std::string* pReason = nullptr);
+DocumentStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                   std::string* pReason = nullptr);
 
-// A sentence for the user about a failed status, naming the file.
-std::string DescribeDocumentStatus(DocumentStatus status, const std::string& path);
+// A sentence for the user about a failed status, naming the file and, when
+// known, the system's reason.
+std::string DescribeDocumentStatus(DocumentStatus status, const std::string& path,
+                                   const std::string& reason = std::string());

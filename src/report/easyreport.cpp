@@ -104,7 +104,7 @@ void CEasyReport::ClearReport()
 void CEasyReport::BeginReport()
 {
     ClearReport();
-    m_strDate = DateText(QDate::currentDate());
+    m_strDate = DateText(m_rHost.Today());
     // The layout never depends on the printer (see reporthost.h); only the
     // user's notice does.
     if (!m_rHost.HasDefaultPrinter())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+
 // What composing a report needs of the program around it. The GUI answers
 // from the system's printer list and shows its message box; command-line
 // tools and tests pass a host of their own.
@@ -19,6 +21,9 @@ public:
     // Called once per composition when there is no default printer
     // (message kMsgNoDefaultPrinter); composition then goes on.
     virtual void ReportNoDefaultPrinter() = 0;
+    // The date the report is dated with. Tests fix it, so that composed
+    // layouts and rendered pages can be compared with stored ones.
+    virtual QDate Today() const { return QDate::currentDate(); }
 };
 
 // Resource id of the "no default printer" message.

@@ -3,12 +3,11 @@
 
 #include "documentfile.h"
 #include "headlessdownload.h"
+#include "openstatustext.h"
 #include "toolcommands.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -125,28 +124,6 @@ bool ParseSeconds(const std::string& strText, int& nSeconds)
     return true;
 }
 
-std::string DescribeOpenFailure(const CHeadlessDownload& download, const std::string& strPort)
-{
-    const std::string strDevice = download.DevicePath();
-    switch (download.LastOpenStatus()) {
-    case OpenStatus::BadPortName:
-        return "'" + strPort + "' is neither a port number nor a device path";
-    case OpenStatus::PortBusy: return "cannot open " + strDevice + ": another program is using it";
-    case OpenStatus::PortOpenFailed: {
-        std::string strText =
-            "cannot open " + strDevice + ": " + std::strerror(download.LastSystemError());
-        if (download.LastSystemError() == EACCES)
-            strText += " (is your user in the group that owns the device, e.g. dialout?)";
-        return strText;
-    }
-    case OpenStatus::SetupFailed:
-        return strDevice + " is not a serial port that takes 9600 baud, 8N1";
-    case OpenStatus::ThreadFailed:
-    case OpenStatus::Ok: break;
-    }
-    return "cannot start reading from " + strDevice;
-}
-
 bool HoldsTest(const TestRecord& record)
 {
     return record.m_RateFrame.m_bValid || record.m_Graph.m_bValid || record.m_Ping.m_bValid;
@@ -212,7 +189,10 @@ int RunDownload(const ToolArgs& args)
     switch (outcome) {
     case DownloadOutcome::Completed: break;
     case DownloadOutcome::PortOpenFailed:
-        std::fprintf(stderr, "lmxtool: %s\n", DescribeOpenFailure(download, strPort).c_str());
+        std::fprintf(stderr, "lmxtool: %s\n",
+                     DescribeOpenStatus(download.LastOpenStatus(), download.DevicePath(),
+                                        download.LastSystemError(), strPort)
+                         .c_str());
         return kExitFailed;
     case DownloadOutcome::PromptTimeout:
         std::fprintf(stderr,

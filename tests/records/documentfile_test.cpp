@@ -3,13 +3,17 @@
 
 #include "archivestring.h"
 #include "documentfile.h"
+#include "filesizelimit.h"
 #include "largestallocation.h"
 #include "recordprint.h"
 #include "sampleset.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <system_error>
 
 #include <algorithm>
 #include <filesystem>
@@ -214,10 +218,12 @@ TEST_P(OpenDocumentTest, ChecksVersionsAfterReading)
     TestRecord before;
     before.m_Ping.m_strRaw = "untouched";
     TestRecord record = before;
-    DocumentVersions versions;
+    const DocumentVersions callers{"caller's 1", "caller's 2"};
+    DocumentVersions versions = callers;
     ASSERT_EQ(OpenDocument(GetParam().bytes, versions, record), GetParam().status);
     if (GetParam().status != DocumentStatus::Ok) {
         EXPECT_EQ(record, before) << "a failed open changes no record";
+        EXPECT_EQ(versions, callers) << "a failed open changes no version text";
         return;
     }
     EXPECT_EQ(record.m_RateFrame.m_strRaw, "Y:2");
@@ -369,6 +375,50 @@ TEST_F(DocumentFileTest, SavingOverALinkReplacesItsTargetAndKeepsPermissions)
     EXPECT_EQ(read, "new");
     EXPECT_EQ(fs::status(real).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(DocumentFileTest, SaveThatRunsOutOfRoomLeavesTheOldFileAndSaysWhy)
+{
+    const std::string path = Path("db4.lmx");
+    const std::string old = StoreDocument(DocumentVersions{}, SampleAdslRecord());
+    ASSERT_EQ(WriteFileAtomically(path, old), DocumentStatus::Ok);
+
+    for (const std::size_t size : {std::size_t{70000}, std::size_t{4096} + 1}) {
+        std::string reason;
+        DocumentStatus status;
+        {
+            const FileSizeLimit limit(4096);
+            status = WriteFileAtomically(path, Pattern(size), &reason);
+        }
+        EXPECT_EQ(status, DocumentStatus::CannotWrite) << size;
+        EXPECT_EQ(reason, std::generic_category().message(EFBIG)) << size;
+        EXPECT_NE(DescribeDocumentStatus(status, path, reason).find(reason), std::string::npos);
+        std::string read;
+        ASSERT_EQ(ReadFileBytes(path, read), DocumentStatus::Ok);
+        EXPECT_TRUE(read == old) << "the old file is intact after a " << size << "-byte save";
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1)
+            << "the partial temporary is removed";
+    }
+}
+
+TEST_F(DocumentFileTest, ReadRefusesWhatIsNoDocumentFileWithoutWaiting)
+{
+    const std::string fifo = Path("pipe.lmx");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    struct Case
+    {
+        std::string path;
+        std::string reason;
+    };
+    for (const Case& item : {Case{fifo, "not a regular file"},
+                             Case{Path("missing.lmx"), std::generic_category().message(ENOENT)},
+                             Case{m_dir.string(), std::generic_category().message(EISDIR)}}) {
+        std::string bytes = "kept";
+        std::string reason;
+        EXPECT_EQ(ReadFileBytes(item.path, bytes, &reason), DocumentStatus::CannotRead);
+        EXPECT_EQ(reason, item.reason) << item.path;
+        EXPECT_EQ(bytes, "kept");
+    }
 }
 
 TEST_F(DocumentFileTest, FailuresAreReportedAndDescribed)

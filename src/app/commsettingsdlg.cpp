@@ -1,0 +1,122 @@
+#include "commsettingsdlg.h"
+
+#include "langpack.h"
+#include "messagebox.h"
+#include "resourceids.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kPortLabel = 1048;
+constexpr int kTimeoutLabel = 1049;
+constexpr int kDemoEntry = 1050;
+constexpr int kPortHint = 1051;
+constexpr int kCancelButton = 2;
+
+QString DialogText(int nControl)
+{
+    return AfxGetResourceHandle().DialogText(CCommSettingsDlg::kDialogId, nControl);
+}
+
+} // namespace
+
+CCommSettingsDlg::CCommSettingsDlg(QWidget* pParent, QStringList astrDevices)
+    : QDialog(pParent), m_astrDevices(std::move(astrDevices))
+{
+    setWindowTitle(DialogText(0));
+    m_wndPort.setObjectName(QStringLiteral("1044"));
+    m_wndTimeout.setObjectName(QStringLiteral("1045"));
+    m_wndPortGroup.setObjectName(QStringLiteral("1046"));
+    m_wndTimeoutGroup.setObjectName(QStringLiteral("1047"));
+    m_btnOk.setObjectName(QStringLiteral("1"));
+
+    auto* pPortLayout = new QFormLayout(&m_wndPortGroup);
+    auto* pPortLabel = new QLabel(DialogText(kPortLabel));
+    pPortLabel->setBuddy(&m_wndPort);
+    pPortLayout->addRow(pPortLabel, &m_wndPort);
+    auto* pHint = new QLabel(DialogText(kPortHint));
+    pHint->setWordWrap(true);
+    pHint->setForegroundRole(QPalette::PlaceholderText);
+    pPortLayout->addRow(pHint);
+
+    auto* pTimeoutLayout = new QFormLayout(&m_wndTimeoutGroup);
+    auto* pTimeoutLabel = new QLabel(DialogText(kTimeoutLabel));
+    pTimeoutLabel->setBuddy(&m_wndTimeout);
+    pTimeoutLayout->addRow(pTimeoutLabel, &m_wndTimeout);
+
+    auto* pButtons = new QDialogButtonBox;
+    pButtons->addButton(&m_btnOk, QDialogButtonBox::AcceptRole);
+    QPushButton* pCancel = pButtons->addButton(QDialogButtonBox::Cancel);
+    if (const QString strCancel = DialogText(kCancelButton); !strCancel.isEmpty())
+        pCancel->setText(strCancel);
+    connect(pButtons, &QDialogButtonBox::accepted, this, &CCommSettingsDlg::accept);
+    connect(pButtons, &QDialogButtonBox::rejected, this, &CCommSettingsDlg::reject);
+
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->addWidget(&m_wndPortGroup);
+    pLayout->addWidget(&m_wndTimeoutGroup);
+    pLayout->addWidget(pButtons);
+    m_wndPort.setMinimumContentsLength(24);
+}
+
+int CCommSettingsDlg::exec()
+{
+    OnInitDialog();
+    return QDialog::exec();
+}
+
+void CCommSettingsDlg::OnInitDialog()
+{
+    m_btnOk.SetCaption(QStringLiteral("&Ok"));
+    m_btnOk.SetStyleBorder(3);
+    m_btnOk.setDefault(true);
+    m_wndPortGroup.setTitle(LoadResString(IDS_SETTINGS_PORT_GROUP));
+    m_wndPortGroup.SetStyle(0);
+    m_wndTimeoutGroup.setTitle(LoadResString(IDS_SETTINGS_TIMEOUT_GROUP));
+    m_wndTimeoutGroup.SetStyle(0);
+
+    const QString strDemo = DialogText(kDemoEntry);
+    m_entries = PortEntries(m_astrDevices, strDemo);
+    m_wndPort.clear();
+    for (const PortEntry& entry : m_entries)
+        m_wndPort.AddString(entry.m_strText);
+    // The current port is shown as text; no item is chosen until the user does.
+    m_wndPort.SetWindowText(PortText(PortSetting{m_nComPort, m_strDevice}, strDemo));
+    m_wndTimeout.setText(QString::number(m_nTimeout));
+    m_wndPort.setFocus();
+}
+
+void CCommSettingsDlg::accept()
+{
+    if (!ExchangeTimeout())
+        return;
+    const PortSetting port = PortFromChoice(m_wndPort.GetCurSel(), m_wndPort.GetWindowText(),
+                                            m_entries, PortSetting{m_nComPort, m_strDevice});
+    m_nComPort = port.m_nComPort;
+    m_strDevice = port.m_strDevice;
+    QDialog::accept();
+}
+
+bool CCommSettingsDlg::ExchangeTimeout()
+{
+    bool bNumber = false;
+    const int nTimeout = m_wndTimeout.text().trimmed().toInt(&bNumber);
+    if (!bNumber) {
+        AfxMessageBox(QStringLiteral("Please enter an integer."), QMessageBox::Ok,
+                      QMessageBox::Warning, this);
+    } else if (nTimeout < 0 || nTimeout > kMaxTimeout) {
+        // A negative wait would count up to years before giving up.
+        AfxMessageBox(QStringLiteral("Please enter an integer between 0 and %1.").arg(kMaxTimeout),
+                      QMessageBox::Ok, QMessageBox::Warning, this);
+    } else {
+        m_nTimeout = nTimeout;
+        return true;
+    }
+    m_wndTimeout.setFocus();
+    m_wndTimeout.selectAll();
+    return false;
+}

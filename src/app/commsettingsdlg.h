@@ -1,0 +1,48 @@
+#pragma once
+
+#include "guibutton.h"
+#include "guicomboboxext.h"
+#include "guiedit.h"
+#include "guigroupbox.h"
+#include "portchoice.h"
+
+#include <QDialog>
+
+// The Communication settings dialog: the port the tester is on and the
+// seconds the download waits for its prompt. The caller sets both values,
+// runs it, and reads them back when it ends with OK.
+class CCommSettingsDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kDialogId = 141;
+    static constexpr int kMaxTimeout = 32767;
+
+    explicit CCommSettingsDlg(QWidget* pParent = nullptr,
+                              QStringList astrDevices = FindSerialDevices());
+
+    int exec() override;
+    void accept() override;
+
+    int m_nComPort = 2;
+    QString m_strDevice; // a device path or the demo tester; empty for the port number
+    int m_nTimeout = 10;
+
+    CGuiComboBoxExt& PortBox() { return m_wndPort; }
+    CGuiEdit& TimeoutEdit() { return m_wndTimeout; }
+
+private:
+    void OnInitDialog();
+    // Reads the edit into m_nTimeout; false, after telling the user, when it
+    // holds no number the download can wait for.
+    bool ExchangeTimeout();
+
+    QStringList m_astrDevices;
+    QList<PortEntry> m_entries;
+    CGuiGroupBox m_wndTimeoutGroup; // 1047
+    CGuiGroupBox m_wndPortGroup;    // 1046
+    CGuiEdit m_wndTimeout;          // 1045
+    CGuiButton m_btnOk;
+    CGuiComboBoxExt m_wndPort; // 1044
+};

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "channelport.h"
+#include "downloadhost.h"
+#include "downloadprotocol.h"
+#include "progresspopupwnd.h"
+#include "serialchannel.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+
+class CSimulatedTester;
+
+// Runs the download protocol inside the GUI: real timers 11 and 12 on the
+// UI thread, the serial channel whose watch thread's notifications are
+// queued to the UI thread and acknowledged there, message boxes on the UI
+// thread only, and the progress popup. The built-in demo tester, when chosen,
+// plays the tester on a pseudo-terminal inside the program.
+class CGuiDownloadHost final : public QObject, private ISerialChannelOwner, private IDownloadHost
+{
+    Q_OBJECT
+
+public:
+    // The device name that stands for the built-in demo tester.
+    static constexpr const char* kDemoTester = "demo";
+
+    CGuiDownloadHost(QWidget& owner, IRecordViews& views, RecordTable& records);
+    ~CGuiDownloadHost() override;
+
+    // Opens the port (a number, a device path, or kDemoTester) and starts the
+    // prompt wait; false when the port cannot be opened (the user was told).
+    bool StartDownload(const QString& strPort, int nTimeout);
+    // Whether a download is under way (from the prompt wait to the parse).
+    bool IsDownloading() const;
+
+    CProgressPopup& ProgressPopup() { return m_wndProgress; }
+    CDownloadProtocol& Protocol() { return m_protocol; }
+    // The demo tester's device, once one was started.
+    QString DemoDevicePath() const;
+    // The demo tester sends at the tester's own pace unless told otherwise (tests).
+    void SetDemoPaced(bool bPaced) { m_bDemoPaced = bPaced; }
+
+private:
+    // ISerialChannelOwner: called on the watch thread, queued to this one.
+    void PostPortData(int nPortNr) override;
+    void PostDeviceLost(int nPortNr) override;
+    void PostChannelMessage(const std::string& strText) override;
+
+    // IDownloadHost
+    void StartTimer(int nTimerId, int nMilliseconds) override;
+    void StopTimer(int nTimerId) override;
+    std::string LoadString(int nStringId) override;
+    void ReportFailure(DownloadFailure failure) override;
+    void RepostPortData() override;
+    void PumpWaitingMessages() override;
+
+    QTimer* Timer(int nTimerId);
+    bool EnsureDemoTester(QString& strDevice);
+
+    QWidget& m_owner;
+    QTimer m_timerPromptWait;
+    QTimer m_timerNextCommand;
+    std::unique_ptr<CSimulatedTester> m_pDemoTester;
+    CChannelPort m_Port;
+    CProgressPopup m_wndProgress;
+    CDownloadProtocol m_protocol;
+    QString m_strPort; // as the user named it, for messages
+    bool m_bDemoPaced = true;
+};

@@ -1,0 +1,253 @@
+#include "korvoapp.h"
+
+#include "aboutdlg.h"
+#include "childframe.h"
+#include "commsettingsdlg.h"
+#include "docmanager.h"
+#include "doctemplate.h"
+#include "guidownloadhost.h"
+#include "guireporthost.h"
+#include "korvodoc.h"
+#include "mainframe.h"
+#include "messagebox.h"
+#include "reportdoctemplate.h"
+#include "resourceids.h"
+#include "slottitle.h"
+#include "startarguments.h"
+#include "view.h"
+
+#include <QApplication>
+#include <QSettings>
+
+namespace {
+
+constexpr const char* kSettingsSection = "Settings";
+constexpr const char* kComPortKey = "COMPORT";
+constexpr const char* kTimeoutKey = "TIMEOUT";
+constexpr const char* kPortDeviceKey = "PORTDEVICE";
+
+CKorvoApp* g_pApp = nullptr;
+
+int ProfileInt(const QSettings& settings, const char* pszKey, int nDefault)
+{
+    bool bNumber = false;
+    const int nValue = settings.value(pszKey).toInt(&bNumber);
+    return bNumber ? nValue : nDefault;
+}
+
+} // namespace
+
+CKorvoApp* AfxGetApp()
+{
+    return g_pApp;
+}
+
+CKorvoApp::CKorvoApp() : m_pReportHost(std::make_unique<CGuiReportHost>())
+{
+    g_pApp = this;
+    QCoreApplication::setOrganizationName(kOrganisation);
+    QCoreApplication::setApplicationName(kApplication);
+}
+
+CKorvoApp::~CKorvoApp()
+{
+    // Documents and the frame go before the records they show and the pack
+    // they were built from.
+    if (m_pDocManager)
+        m_pDocManager->CloseAllDocuments();
+    m_pMainWnd.reset();
+    m_pDocManager.reset();
+    RestoreResourceHandle();
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+bool CKorvoApp::InitInstance(const QStringList& astrArguments)
+{
+    const StartArguments arguments = ParseStartArguments(astrArguments);
+    if (!LoadLangPack(arguments.m_strLanguage)) {
+        AfxMessageBox(QStringLiteral("LangPack.Dll Load Error"));
+        return false;
+    }
+    m_pPreviousResources = &AfxGetResourceHandle();
+    AfxSetResourceHandle(&m_hLangPack);
+    if (!arguments.m_strError.isEmpty()) {
+        AfxMessageBox(arguments.m_strError + QStringLiteral("\n\n") + StartUsage());
+        return false;
+    }
+
+    LoadSettings();
+    m_bDemoSession = arguments.m_bDemo;
+
+    m_pDocManager = std::make_unique<CDocManager>();
+    m_pDocTemplate = m_pDocManager->AddDocTemplate(CreateReportDocTemplate(*this, *m_pDocManager));
+
+    m_pMainWnd = std::make_unique<CMainFrame>(*this);
+    m_pMainWnd->m_hLangPack = &m_hLangPack;
+    if (!m_pMainWnd->LoadFrame(IDR_MAINFRAME))
+        return false;
+    m_pDocManager->SetMdiArea(m_pMainWnd->MdiArea());
+    m_pMainWnd->SetRecentFiles(m_pDocManager->RecentFiles());
+    connect(m_pDocManager.get(), &CDocManager::recentFilesChanged, m_pMainWnd.get(),
+            [this] { m_pMainWnd->SetRecentFiles(m_pDocManager->RecentFiles()); });
+
+    // No empty document at start; a file named on the command line opens,
+    // and one that does not (the user has been told why) ends the start.
+    for (const QString& strFile : arguments.m_astrFiles) {
+        if (!m_pDocManager->OpenDocumentFile(strFile))
+            return false;
+    }
+    m_pMainWnd->show();
+    return true;
+}
+
+int CKorvoApp::ExitInstance()
+{
+    // Settings never read (a start that failed before them) are not written
+    // either: the defaults must not replace what the user had chosen.
+    if (m_bSettingsLoaded) {
+        m_bSettingsLoaded = false;
+        SaveSettings();
+    }
+    if (m_pDocManager)
+        m_pDocManager->CloseAllDocuments();
+    m_pMainWnd.reset();
+    m_pDocManager.reset();
+    RestoreResourceHandle();
+    m_hLangPack.Unload();
+    return 0;
+}
+
+void CKorvoApp::RestoreResourceHandle()
+{
+    if (&AfxGetResourceHandle() == &m_hLangPack)
+        AfxSetResourceHandle(m_pPreviousResources);
+}
+
+bool CKorvoApp::LoadLangPack(const QString& strLanguage)
+{
+    for (const QString& strPath : CLangPack::SearchPaths(strLanguage)) {
+        if (m_hLangPack.Load(strPath))
+            return true;
+    }
+    return false;
+}
+
+void CKorvoApp::LoadSettings()
+{
+    QSettings settings;
+    settings.beginGroup(kSettingsSection);
+    m_nComPort = ProfileInt(settings, kComPortKey, kDefaultComPort);
+    m_nTimeout = ProfileInt(settings, kTimeoutKey, kDefaultTimeout);
+    m_strPortDevice = settings.value(kPortDeviceKey).toString();
+    m_bSettingsLoaded = true;
+}
+
+// The settings reach storage only here, when the program ends.
+void CKorvoApp::SaveSettings() const
+{
+    QSettings settings;
+    settings.beginGroup(kSettingsSection);
+    settings.setValue(kComPortKey, m_nComPort);
+    settings.setValue(kTimeoutKey, m_nTimeout);
+    if (m_strPortDevice.isEmpty())
+        settings.remove(kPortDeviceKey);
+    else
+        settings.setValue(kPortDeviceKey, m_strPortDevice);
+}
+
+QString CKorvoApp::DownloadPort() const
+{
+    if (m_bDemoSession)
+        return QString::fromLatin1(CGuiDownloadHost::kDemoTester);
+    return PortForDownload(PortSetting{m_nComPort, m_strPortDevice});
+}
+
+void CKorvoApp::SelectDb(int nDb)
+{
+    m_pSelectedRecord = &m_Records[static_cast<std::size_t>(nDb)];
+    m_pMainWnd->m_SelRecord = *m_pSelectedRecord;
+    m_pMainWnd->RefreshGraphRow();
+}
+
+void CKorvoApp::OpenDb(int nDb)
+{
+    m_pSelectedRecord = &m_Records[static_cast<std::size_t>(nDb)];
+    const QString strTitle = QString::fromLatin1(SlotTitle(nDb, *m_pSelectedRecord).c_str());
+    // A report of this DB that is open already comes to the front.
+    for (CDocument* pDocument : m_pDocTemplate->Documents()) {
+        const auto* pReport = dynamic_cast<const CKorvoDoc*>(pDocument);
+        if (!pReport || pReport->DbTitle() != strTitle)
+            continue;
+        for (CView* pView : pDocument->Views()) {
+            if (CChildFrame* pFrame = pView->GetParentFrame())
+                pFrame->ActivateFrame();
+        }
+        return;
+    }
+    if (CDocument* pDocument = m_pDocTemplate->OpenDocumentFile(QString(), true))
+        pDocument->SetTitle(strTitle);
+}
+
+void CKorvoApp::OnReportActivated(const TestRecord& record)
+{
+    m_pMainWnd->m_SelRecord = record;
+    m_pMainWnd->OnRecordSelected(0, 0);
+}
+
+void CKorvoApp::OnReportDeactivated()
+{
+    m_pMainWnd->ClearDbInfo();
+}
+
+CReportHost& CKorvoApp::ReportHost()
+{
+    return *m_pReportHost;
+}
+
+bool CKorvoApp::OnCmdMsg(int nId)
+{
+    switch (nId) {
+    case ID_APP_ABOUT: OnAppAbout(); return true;
+    case ID_DOWNLOAD: OnDownload(); return true;
+    case ID_COMM_SETTINGS: OnCommSettings(); return true;
+    default: return m_pDocManager && m_pDocManager->OnCmdMsg(nId);
+    }
+}
+
+std::optional<CCmdUI> CKorvoApp::OnUpdateCmdUI(int nId) const
+{
+    switch (nId) {
+    case ID_APP_ABOUT:
+    case ID_DOWNLOAD:
+    case ID_COMM_SETTINGS: return CCmdUI{};
+    default: return m_pDocManager ? m_pDocManager->OnUpdateCmdUI(nId) : std::nullopt;
+    }
+}
+
+void CKorvoApp::OnAppAbout()
+{
+    CAboutDlg dialog(m_pMainWnd.get());
+    dialog.exec();
+}
+
+void CKorvoApp::OnDownload()
+{
+    m_pMainWnd->StartDownload(DownloadPort(), m_nTimeout);
+}
+
+void CKorvoApp::OnCommSettings()
+{
+    CCommSettingsDlg dialog(m_pMainWnd.get());
+    dialog.m_nComPort = m_nComPort;
+    dialog.m_strDevice =
+        m_bDemoSession ? QString::fromLatin1(CGuiDownloadHost::kDemoTester) : m_strPortDevice;
+    dialog.m_nTimeout = m_nTimeout;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_nComPort = dialog.m_nComPort;
+    m_strPortDevice = dialog.m_strDevice;
+    m_nTimeout = dialog.m_nTimeout;
+    // A port chosen here replaces the demo tester of the command line.
+    m_bDemoSession = false;
+}

@@ -1,0 +1,77 @@
+#include "korvodoc.h"
+
+#include "archive.h"
+#include "korvocontext.h"
+#include "messagebox.h"
+#include "pagerenderer.h"
+#include "resourceids.h"
+#include "testreportcomposer.h"
+
+#include <utility>
+
+CKorvoDoc::CKorvoDoc(IKorvoContext& context)
+    : m_pRecord(&m_Record), m_Report(context.ReportHost()), m_rContext(context)
+{
+}
+
+void CKorvoDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.Write(StoreDocument(m_Versions, m_Record));
+        return;
+    }
+    DocumentVersions versions;
+    TestRecord record;
+    const DocumentStatus status = LoadDocument(ar.Remaining(), versions, record);
+    if (status != DocumentStatus::Ok) {
+        ar.Fail(status);
+        return;
+    }
+    m_Versions = std::move(versions);
+    m_Record = std::move(record);
+}
+
+void CKorvoDoc::SetTitle(const QString& strTitle)
+{
+    m_strDbTitle = strTitle;
+    CDocument::SetTitle(strTitle);
+}
+
+bool CKorvoDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return false;
+    if (const TestRecord* pSelected = m_rContext.SelectedRecord())
+        m_Record = *pSelected;
+    ComposeReport();
+    return true;
+}
+
+bool CKorvoDoc::OnOpenDocument(const QString& strPathName)
+{
+    if (!CDocument::OnOpenDocument(strPathName))
+        return false;
+    if (!m_Versions.IsAccepted()) {
+        AfxMessageBox(IDS_NOT_A_DOCUMENT);
+        return false;
+    }
+    ParseDocumentSections(m_Record);
+    ComposeReport();
+    return true;
+}
+
+void CKorvoDoc::RenderBothPages(QPainter& painter)
+{
+    ::RenderBothPages(m_Report, painter);
+}
+
+void CKorvoDoc::DrawPage(int nPage, QPainter& painter)
+{
+    ::DrawPage(m_Report, nPage, painter);
+}
+
+void CKorvoDoc::ComposeReport()
+{
+    m_pRecord = &m_Record;
+    ::ComposeReport(*m_pRecord, m_Report);
+}

@@ -1,0 +1,328 @@
+#include "progresspopupwnd.h"
+
+#include "langpack.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMovie>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kCancelText = "Cancel";
+
+int ScreenWidth()
+{
+    const QScreen* pScreen = QGuiApplication::primaryScreen();
+    return pScreen ? pScreen->availableGeometry().width() : 800;
+}
+
+QString FromLatin1(const std::string& strText)
+{
+    return QString::fromLatin1(strText.data(), static_cast<qsizetype>(strText.size()));
+}
+
+} // namespace
+
+// The window itself: it paints the message and the bar, and cannot be closed
+// from its caption.
+class CProgressPopup::CWindow final : public QWidget
+{
+public:
+    CWindow(CProgressPopup& popup, QWidget* pOwner)
+        : QWidget(pOwner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowStaysOnTopHint),
+          m_popup(popup)
+    {
+        setObjectName(QStringLiteral("ProgressPopup"));
+        setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+
+    QLabel* m_pAnimation = nullptr;
+    QMovie* m_pMovie = nullptr;
+    QPushButton* m_pCancel = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const PopupLayout& layout = m_popup.m_layout;
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(layout.m_rcText, Qt::TextWordWrap, m_popup.m_strText);
+        DrawSunkenBorder(painter, layout.m_rcBar);
+        painter.fillRect(layout.m_rcBar, palette().color(QPalette::Base));
+        // A paint always shows the bar as it stands now.
+        m_popup.m_nLastWidth = m_popup.m_nPos == 0 ? 0 : m_popup.CurrentFilledWidth();
+        const QRect& bar = layout.m_rcBar;
+        painter.fillRect(
+            QRect(bar.left(), bar.top(), static_cast<int>(m_popup.m_nLastWidth), bar.height()),
+            palette().color(QPalette::Highlight));
+    }
+
+    void keyPressEvent(QKeyEvent* pEvent) override
+    {
+        if (pEvent->key() == Qt::Key_Escape)
+            m_popup.OnCancel();
+        else
+            QWidget::keyPressEvent(pEvent);
+    }
+
+    void closeEvent(QCloseEvent* pEvent) override
+    {
+        // Only the program closes it; Alt+F4 is a Cancel at most.
+        pEvent->ignore();
+    }
+
+private:
+    // Two rings, dark on the top and left, light on the bottom and right.
+    void DrawSunkenBorder(QPainter& painter, const QRect& bar)
+    {
+        const QColor dark = palette().color(QPalette::Shadow);
+        const QColor light = palette().color(QPalette::Midlight);
+        for (int nRing = 2; nRing >= 1; --nRing) {
+            const QRect ring = bar.adjusted(-nRing, -nRing, nRing, nRing);
+            painter.setPen(dark);
+            painter.drawLine(ring.bottomLeft(), ring.topLeft());
+            painter.drawLine(ring.topLeft(), ring.topRight() + QPoint(1, 0));
+            painter.setPen(light);
+            painter.drawLine(ring.bottomLeft(), ring.bottomRight());
+            painter.drawLine(ring.bottomRight(), ring.topRight() - QPoint(0, 1));
+        }
+    }
+
+    CProgressPopup& m_popup;
+};
+
+CProgressPopup::CProgressPopup() : m_nWidth(std::max(ScreenWidth() / 2, kMinimumWidth)) {}
+
+CProgressPopup::~CProgressPopup()
+{
+    ClosePopup();
+}
+
+void CProgressPopup::SetOwner(QWidget* pOwner, PostToOwner postToOwner)
+{
+    m_pOwner = pOwner;
+    m_postToOwner = std::move(postToOwner);
+}
+
+QWidget* CProgressPopup::Window() const
+{
+    return m_pWindow.data();
+}
+
+QPushButton* CProgressPopup::CancelButton() const
+{
+    return m_pWindow ? m_pWindow->m_pCancel : nullptr;
+}
+
+void CProgressPopup::SetPopupWidth(int nPixels)
+{
+    m_nWidth = nPixels == -1 ? std::max(ScreenWidth() / 4, kMinimumWidth) : nPixels;
+    if (!m_pWindow)
+        return;
+    Relayout();
+    m_nLastWidth = 0;
+    DrawBar(true);
+    RestartAnimation();
+}
+
+void CProgressPopup::SetCaption(const std::string& strCaption)
+{
+    m_strCaption = FromLatin1(strCaption);
+    if (m_pWindow)
+        m_pWindow->setWindowTitle(m_strCaption);
+}
+
+void CProgressPopup::SetMessage(const std::string& strText, bool bRelayout)
+{
+    m_strText = FromLatin1(strText);
+    if (!m_pWindow)
+        return;
+    if (bRelayout)
+        Relayout();
+    m_pWindow->update();
+    RestartAnimation();
+}
+
+void CProgressPopup::SetLimit(unsigned nLimit)
+{
+    m_nLimit = nLimit;
+    if (!m_pWindow)
+        return;
+    m_nLastWidth = 0;
+    DrawBar(true);
+}
+
+void CProgressPopup::EnableCancel(bool bEnable)
+{
+    if (!m_pWindow)
+        m_bCancelEnabled = bEnable;
+}
+
+void CProgressPopup::SetCancelMessage(unsigned nMessage)
+{
+    m_nCancelMsg = nMessage;
+}
+
+void CProgressPopup::SetAnimationId(unsigned nAnimationId)
+{
+    if (!m_pWindow)
+        m_nAnimationId = nAnimationId;
+}
+
+void CProgressPopup::CreatePopup()
+{
+    if (m_pWindow)
+        return;
+    m_pWindow = new CWindow(*this, m_pOwner);
+    m_pWindow->setWindowTitle(m_strCaption);
+    Relayout();
+    ResetBar();
+    m_pWindow->show();
+    RestartAnimation();
+    if (m_pWindow->m_pCancel)
+        m_pWindow->m_pCancel->setFocus();
+}
+
+void CProgressPopup::ClosePopup()
+{
+    if (!m_pWindow)
+        return;
+    // A new window needs its animation set again, as the download does.
+    m_nAnimationId = 0;
+    delete m_pWindow.data();
+}
+
+void CProgressPopup::ResetBar()
+{
+    m_nPos = 0;
+    m_nLastWidth = 0;
+    if (m_pWindow)
+        m_pWindow->update(m_layout.m_rcBar);
+}
+
+void CProgressPopup::Advance(unsigned nStep)
+{
+    m_nPos = static_cast<unsigned>(
+        std::min<unsigned long long>(static_cast<unsigned long long>(m_nPos) + nStep, m_nLimit));
+    DrawBar(false);
+}
+
+unsigned CProgressPopup::CurrentFilledWidth() const
+{
+    return FilledBarWidth(m_nPos, m_nLimit, static_cast<unsigned>(m_layout.m_rcBar.width()));
+}
+
+void CProgressPopup::OnCancel()
+{
+    if (m_bCancelEnabled && m_pOwner && m_nCancelMsg != 0 && m_postToOwner)
+        m_postToOwner(m_nCancelMsg);
+}
+
+void CProgressPopup::Relayout()
+{
+    CWindow& window = *m_pWindow;
+    PopupMetrics metrics;
+    metrics.m_nClientWidth = m_nWidth;
+    metrics.m_bCancelEnabled = m_bCancelEnabled;
+
+    const QString strClip =
+        m_nAnimationId ? AfxGetResourceHandle().AnimationPath(static_cast<int>(m_nAnimationId))
+                       : QString();
+    if (!strClip.isEmpty()) {
+        if (!window.m_pAnimation) {
+            window.m_pAnimation = new QLabel(&window);
+            window.m_pMovie = new QMovie(window.m_pAnimation);
+            window.m_pAnimation->setMovie(window.m_pMovie);
+        }
+        window.m_pMovie->stop();
+        window.m_pMovie->setFileName(strClip);
+        window.m_pMovie->jumpToFrame(0);
+        const QSize clip = window.m_pMovie->currentImage().deviceIndependentSize().toSize();
+        window.m_pAnimation->setGeometry(QRect(QPoint(8, 8), clip));
+        window.m_pAnimation->show();
+        metrics.m_nAnimationHeight = clip.height();
+    } else if (window.m_pAnimation) {
+        delete window.m_pAnimation;
+        window.m_pAnimation = nullptr;
+        window.m_pMovie = nullptr;
+    }
+
+    const QFontMetrics font(window.font());
+    metrics.m_nTextHeight =
+        font.boundingRect(QRect(0, 0, PopupTextWidth(m_nWidth), 0), Qt::TextWordWrap, m_strText)
+            .height();
+    // The button is as big as the style needs for its text, never smaller
+    // than the text itself.
+    QPushButton probe(QString::fromLatin1(kCancelText));
+    probe.setFont(window.font());
+    metrics.m_nCancelWidth = probe.sizeHint().width() - 16;
+    metrics.m_nCancelHeight = std::max(font.height(), probe.sizeHint().height() - 8);
+    m_layout = ComputePopupLayout(metrics);
+
+    if (m_bCancelEnabled) {
+        if (!window.m_pCancel) {
+            window.m_pCancel = new QPushButton(&window);
+            window.m_pCancel->setDefault(true);
+            QObject::connect(window.m_pCancel, &QPushButton::clicked, &window,
+                             [this] { OnCancel(); });
+        }
+        window.m_pCancel->setText(QString::fromLatin1(kCancelText));
+        window.m_pCancel->setGeometry(m_layout.m_rcButton);
+        window.m_pCancel->show();
+    } else if (window.m_pCancel) {
+        delete window.m_pCancel;
+        window.m_pCancel = nullptr;
+    }
+    PlaceWindow();
+}
+
+void CProgressPopup::PlaceWindow()
+{
+    CWindow& window = *m_pWindow;
+    const QSize size(m_nWidth, m_layout.m_nClientHeight);
+    QRect target(QPoint(0, 0), size);
+    if (window.isVisible()) {
+        target.moveCenter(window.geometry().center());
+    } else if (m_pOwner) {
+        const QRect owner = m_pOwner->geometry();
+        target.moveCenter(owner.center());
+    } else if (const QScreen* pScreen = QGuiApplication::primaryScreen()) {
+        target.moveCenter(pScreen->availableGeometry().center());
+    }
+    window.setFixedSize(size);
+    window.move(target.topLeft());
+    window.update();
+}
+
+void CProgressPopup::RestartAnimation()
+{
+    if (m_pWindow && m_pWindow->m_pMovie) {
+        m_pWindow->m_pMovie->stop();
+        m_pWindow->m_pMovie->start();
+    }
+}
+
+void CProgressPopup::DrawBar(bool bForce)
+{
+    if (!m_pWindow)
+        return;
+    if (m_nPos == 0) {
+        m_nLastWidth = 0;
+        m_pWindow->update(m_layout.m_rcBar);
+        return;
+    }
+    const unsigned nWidth = CurrentFilledWidth();
+    // Only a change of the filled pixels repaints, so frequent steps do not flicker.
+    if (nWidth != 0 && (nWidth != m_nLastWidth || bForce)) {
+        m_nLastWidth = nWidth;
+        m_pWindow->update(m_layout.m_rcBar);
+    }
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QColor>
+#include <QSizeF>
+#include <QWidget>
+
+#include <functional>
+
+// The report view's scrolled canvas: the two pages of a report one below the
+// other, white on a grey desk, at a given number of window pixels per report
+// unit. The drawing itself is the view's: the sheet only sets up the
+// painter (report units, 0.1 mm, from the top-left corner of page 1).
+class CReportSheet : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using DrawFunction = std::function<void(QPainter&)>;
+
+    // A neutral grey that sets white pages off in a light and a dark theme.
+    static inline const QColor kDeskColour{0x80, 0x80, 0x80};
+
+    CReportSheet(DrawFunction draw, QWidget* pParent = nullptr);
+
+    // Pixels per report unit, x and y; the sheet takes the size it needs.
+    void SetScale(QSizeF scale);
+    QSizeF Scale() const { return m_scale; }
+    // Where a report point shows in the sheet, and back.
+    QPointF ToSheet(QPointF reportPoint) const;
+    QPointF ToReport(QPointF sheetPoint) const;
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+
+private:
+    DrawFunction m_draw;
+    QSizeF m_scale{1, 1};
+};

@@ -1,0 +1,29 @@
+#include "dbentries.h"
+
+#include "cnumbers.h"
+
+#include <cstdio>
+
+std::string DbEntryText(int nDb)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "LMX-4410 DB #%02d", nDb);
+    return text;
+}
+
+int DbNumberFromItemText(std::string_view text)
+{
+    const std::string_view tail = text.size() < 2 ? text : text.substr(text.size() - 2);
+    return AtoI(tail);
+}
+
+bool HoldsData(const TestRecord& record)
+{
+    return record.m_RateFrame.m_bValid != 0;
+}
+
+bool CanOpen(const TestRecord& record)
+{
+    return record.m_RateFrame.m_bValid != 0 || record.m_Graph.m_bValid != 0 ||
+           record.m_Ping.m_bValid != 0;
+}

@@ -1,0 +1,230 @@
+// The application shell: start-up with and without its resource pack, the
+// settings and when they reach storage, the frame's bars and commands, and
+// the communication settings dialog.
+
+#include "commsettingsdlg.h"
+#include "guitoolbarwnd.h"
+#include "korvoapp.h"
+#include "mainframe.h"
+#include "messageboxrecorder.h"
+#include "resourceids.h"
+
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void ClearSettings()
+{
+    QSettings settings(CKorvoApp::kOrganisation, CKorvoApp::kApplication);
+    settings.clear();
+}
+
+QVariant StoredSetting(const char* pszKey)
+{
+    QSettings settings(CKorvoApp::kOrganisation, CKorvoApp::kApplication);
+    return settings.value(QStringLiteral("Settings/") + pszKey);
+}
+
+class AppShell : public testing::Test
+{
+protected:
+    AppShell() { ClearSettings(); }
+    ~AppShell() override { ClearSettings(); }
+
+    CMessageBoxRecorder m_boxes;
+};
+
+TEST_F(AppShell, WithoutItsPackTheProgramSaysSoAndShowsNoWindow)
+{
+    CKorvoApp app;
+    EXPECT_FALSE(app.InitInstance({"lmx4410", "--lang", "xx"}));
+    EXPECT_EQ(m_boxes.Texts(), QStringList{"LangPack.Dll Load Error"});
+    EXPECT_EQ(app.MainFrame(), nullptr);
+    app.ExitInstance();
+    // Settings it never read are not written over either.
+    EXPECT_FALSE(StoredSetting("COMPORT").isValid());
+}
+
+TEST_F(AppShell, FirstStartUsesTheDefaultsAndWritesThemOnlyAtExit)
+{
+    CKorvoApp app;
+    ASSERT_TRUE(app.InitInstance({"lmx4410"}));
+    EXPECT_EQ(app.m_nComPort, 2);
+    EXPECT_EQ(app.m_nTimeout, 10);
+    app.m_nComPort = 4;
+    app.m_nTimeout = 30;
+    EXPECT_FALSE(StoredSetting("COMPORT").isValid());
+    app.ExitInstance();
+    EXPECT_EQ(StoredSetting("COMPORT").toInt(), 4);
+    EXPECT_EQ(StoredSetting("TIMEOUT").toInt(), 30);
+
+    CKorvoApp again;
+    ASSERT_TRUE(again.InitInstance({"lmx4410"}));
+    EXPECT_EQ(again.m_nComPort, 4);
+    EXPECT_EQ(again.m_nTimeout, 30);
+    again.ExitInstance();
+}
+
+TEST_F(AppShell, ABadStoredValueFallsBackToItsDefault)
+{
+    {
+        QSettings settings(CKorvoApp::kOrganisation, CKorvoApp::kApplication);
+        settings.setValue("Settings/COMPORT", "seven");
+    }
+    CKorvoApp app;
+    ASSERT_TRUE(app.InitInstance({"lmx4410"}));
+    EXPECT_EQ(app.m_nComPort, 2);
+    app.ExitInstance();
+}
+
+TEST_F(AppShell, FrameHasItsCaptionBarsAndCommands)
+{
+    CKorvoApp app;
+    ASSERT_TRUE(app.InitInstance({"lmx4410"}));
+    CMainFrame& frame = *app.MainFrame();
+    EXPECT_EQ(frame.windowTitle(), "LMX-4410");
+    EXPECT_EQ(frame.WorkspaceBar().windowTitle(), "DB Workspace");
+    EXPECT_EQ(frame.InfoBar().windowTitle(), "DB Information");
+    EXPECT_EQ(frame.dockWidgetArea(&frame.WorkspaceBar()), Qt::LeftDockWidgetArea);
+    EXPECT_EQ(frame.dockWidgetArea(&frame.InfoBar()), Qt::BottomDockWidgetArea);
+    EXPECT_EQ(frame.ToolBar()->windowTitle(), "ToolBar");
+    EXPECT_FALSE(frame.menuBar()->actions().isEmpty());
+    EXPECT_TRUE(m_boxes.Requests().isEmpty());
+
+    // Each show/hide command toggles its bar.
+    for (auto [nCommand, pBar] :
+         {std::pair<int, QWidget*>{ID_VIEW_WORKSPACE_BAR, &frame.WorkspaceBar()},
+          {ID_VIEW_INFO_BAR, &frame.InfoBar()}}) {
+        ASSERT_TRUE(pBar->isVisible());
+        frame.Action(nCommand)->trigger();
+        EXPECT_FALSE(pBar->isVisible());
+        frame.UpdateCommandUI();
+        EXPECT_FALSE(frame.Action(nCommand)->isChecked());
+        frame.Action(nCommand)->trigger();
+        EXPECT_TRUE(pBar->isVisible());
+        frame.UpdateCommandUI();
+        EXPECT_TRUE(frame.Action(nCommand)->isChecked());
+    }
+    frame.UpdateCommandUI();
+    EXPECT_TRUE(frame.Action(ID_DOWNLOAD)->isEnabled());
+    EXPECT_TRUE(frame.Action(ID_TOOLBAR_DROPDOWN)->isEnabled());
+    app.ExitInstance();
+}
+
+TEST_F(AppShell, BarLayoutComesBackAtTheNextStart)
+{
+    {
+        CKorvoApp app;
+        ASSERT_TRUE(app.InitInstance({"lmx4410"}));
+        CMainFrame& frame = *app.MainFrame();
+        frame.addDockWidget(Qt::RightDockWidgetArea, &frame.WorkspaceBar());
+        frame.close();
+        app.ExitInstance();
+    }
+    CKorvoApp app;
+    ASSERT_TRUE(app.InitInstance({"lmx4410"}));
+    EXPECT_EQ(app.MainFrame()->dockWidgetArea(&app.MainFrame()->WorkspaceBar()),
+              Qt::RightDockWidgetArea);
+    app.ExitInstance();
+}
+
+// Runs the dialog, lets `act` work on it once it shows, and returns its result.
+int RunSettings(CCommSettingsDlg& dialog, const std::function<void(CCommSettingsDlg&)>& act)
+{
+    QTimer::singleShot(0, &dialog, [&dialog, act] { act(dialog); });
+    return dialog.exec();
+}
+
+TEST(CommSettings, OpenedWithPortAndTimeOutOkGivesThemBack)
+{
+    CCommSettingsDlg dialog(nullptr, {});
+    dialog.m_nComPort = 2;
+    dialog.m_nTimeout = 10;
+    QString strShown, strTimeout;
+    EXPECT_EQ(RunSettings(dialog,
+                          [&](CCommSettingsDlg& d) {
+                              strShown = d.PortBox().currentText();
+                              strTimeout = d.TimeoutEdit().text();
+                              d.accept();
+                          }),
+              QDialog::Accepted);
+    EXPECT_EQ(strShown, "COM 2");
+    EXPECT_EQ(strTimeout, "10");
+    EXPECT_EQ(dialog.m_nComPort, 2);
+    EXPECT_EQ(dialog.m_nTimeout, 10);
+}
+
+TEST(CommSettings, ChoosingComFourGivesPortFour)
+{
+    CCommSettingsDlg dialog(nullptr, {});
+    RunSettings(dialog, [](CCommSettingsDlg& d) {
+        d.PortBox().setCurrentIndex(3);
+        d.accept();
+    });
+    EXPECT_EQ(dialog.m_nComPort, 4);
+    EXPECT_TRUE(dialog.m_strDevice.isEmpty());
+}
+
+TEST(CommSettings, PortSevenShowsAndStaysWhenNothingIsChosen)
+{
+    CCommSettingsDlg dialog(nullptr, {});
+    dialog.m_nComPort = 7;
+    QString strShown;
+    RunSettings(dialog, [&](CCommSettingsDlg& d) {
+        strShown = d.PortBox().currentText();
+        d.accept();
+    });
+    EXPECT_EQ(strShown, "COM 7");
+    EXPECT_EQ(dialog.m_nComPort, 7);
+}
+
+TEST(CommSettings, CancelKeepsTheValuesAndABadTimeOutKeepsTheDialogOpen)
+{
+    CMessageBoxRecorder boxes;
+    CCommSettingsDlg dialog(nullptr, {});
+    dialog.m_nTimeout = 10;
+    EXPECT_EQ(RunSettings(dialog,
+                          [](CCommSettingsDlg& d) {
+                              d.TimeoutEdit().setText("30");
+                              d.reject();
+                          }),
+              QDialog::Rejected);
+    EXPECT_EQ(dialog.m_nTimeout, 10);
+
+    bool bStillOpen = false;
+    RunSettings(dialog, [&](CCommSettingsDlg& d) {
+        for (const char* pszBad : {"ten", "-5", ""}) {
+            d.TimeoutEdit().setText(pszBad);
+            d.accept();
+        }
+        bStillOpen = d.isVisible();
+        d.TimeoutEdit().setText("0");
+        d.accept();
+    });
+    EXPECT_TRUE(bStillOpen);
+    EXPECT_EQ(boxes.Requests().size(), 3);
+    EXPECT_EQ(dialog.m_nTimeout, 0);
+}
+
+TEST(CommSettings, TypedDevicePathAndTheDemoTester)
+{
+    CCommSettingsDlg dialog(nullptr, {"/dev/ttyUSB0"});
+    RunSettings(dialog, [](CCommSettingsDlg& d) {
+        d.PortBox().setEditText("/dev/ttyACM0");
+        d.accept();
+    });
+    EXPECT_EQ(dialog.m_strDevice, "/dev/ttyACM0");
+    RunSettings(dialog, [](CCommSettingsDlg& d) {
+        d.PortBox().setCurrentIndex(d.PortBox().count() - 1);
+        d.accept();
+    });
+    EXPECT_EQ(dialog.m_strDevice, "demo");
+}
+
+} // namespace

@@ -1,0 +1,106 @@
+// The download popup: stored settings while no window exists, the bar's
+// arithmetic, and Cancel posting its message to the owner.
+
+#include "popuplayout.h"
+#include "progresspopupwnd.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProgressPopupTest : public testing::Test
+{
+protected:
+    ProgressPopupTest()
+    {
+        m_popup.SetOwner(&m_owner, [this](unsigned nMessage) { m_anPosted.push_back(nMessage); });
+        m_owner.resize(640, 480);
+        m_owner.show();
+    }
+
+    QWidget m_owner;
+    CProgressPopup m_popup;
+    std::vector<unsigned> m_anPosted;
+};
+
+TEST_F(ProgressPopupTest, EverythingIsStoredWhileNoWindowExists)
+{
+    m_popup.SetPopupWidth(300);
+    m_popup.SetCaption("Connecting");
+    m_popup.SetMessage("Waiting", true);
+    m_popup.SetLimit(20);
+    m_popup.Advance(3);
+    EXPECT_EQ(m_popup.Window(), nullptr);
+    EXPECT_EQ(m_popup.Position(), 3u);
+    m_popup.EnableCancel(true);
+    m_popup.CreatePopup();
+    ASSERT_NE(m_popup.Window(), nullptr);
+    EXPECT_EQ(m_popup.Window()->windowTitle(), "Connecting");
+    EXPECT_EQ(m_popup.Position(), 0u); // a new window starts with an empty bar
+    EXPECT_EQ(m_popup.Window()->width(), 300);
+    EXPECT_NE(m_popup.CancelButton(), nullptr);
+    m_popup.ClosePopup();
+    EXPECT_EQ(m_popup.Window(), nullptr);
+}
+
+TEST_F(ProgressPopupTest, AdvanceStopsAtTheLimitAndResetStartsAgain)
+{
+    m_popup.SetLimit(20);
+    m_popup.CreatePopup();
+    m_popup.Advance(7);
+    const auto nFull = static_cast<unsigned>(m_popup.Layout().m_rcBar.width());
+    EXPECT_EQ(m_popup.LastFilledWidth(), FilledBarWidth(7, 20, nFull));
+    m_popup.Advance(100);
+    EXPECT_EQ(m_popup.Position(), 20u);
+    EXPECT_EQ(m_popup.LastFilledWidth(), nFull);
+    m_popup.ResetBar();
+    m_popup.Advance(1);
+    EXPECT_EQ(m_popup.Position(), 1u);
+}
+
+TEST_F(ProgressPopupTest, CancelAndAnimationChangesWaitForTheNextWindow)
+{
+    m_popup.CreatePopup();
+    EXPECT_EQ(m_popup.CancelButton(), nullptr);
+    const int nHeightWithout = m_popup.Window()->height();
+    m_popup.EnableCancel(true);
+    m_popup.SetMessage("longer text", true);
+    EXPECT_EQ(m_popup.CancelButton(), nullptr);
+    m_popup.ClosePopup();
+    // Ignored while the window existed: the next window has none either.
+    m_popup.CreatePopup();
+    EXPECT_EQ(m_popup.CancelButton(), nullptr);
+    m_popup.ClosePopup();
+    m_popup.EnableCancel(true);
+    m_popup.CreatePopup();
+    ASSERT_NE(m_popup.CancelButton(), nullptr);
+    EXPECT_EQ(m_popup.Window()->height() - nHeightWithout,
+              m_popup.Layout().m_rcButton.height() + 7);
+}
+
+TEST_F(ProgressPopupTest, CancelPostsItsMessageEachTimeOnlyWhenEnabledAndSet)
+{
+    m_popup.EnableCancel(true);
+    m_popup.CreatePopup();
+    QTest::mouseClick(m_popup.CancelButton(), Qt::LeftButton);
+    EXPECT_TRUE(m_anPosted.empty()); // no message set yet
+    m_popup.SetCancelMessage(9999);
+    QTest::mouseClick(m_popup.CancelButton(), Qt::LeftButton);
+    QTest::keyClick(m_popup.Window(), Qt::Key_Escape);
+    EXPECT_EQ(m_anPosted, (std::vector<unsigned>{9999, 9999}));
+}
+
+TEST_F(ProgressPopupTest, CannotBeClosedFromItsCaption)
+{
+    m_popup.CreatePopup();
+    EXPECT_FALSE(m_popup.Window()->close());
+    EXPECT_NE(m_popup.Window(), nullptr);
+    EXPECT_TRUE(m_popup.Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(m_popup.Window()->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+}
+
+} // namespace

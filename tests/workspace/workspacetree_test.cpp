@@ -1,0 +1,146 @@
+// The DB workspace tree: what it shows before and after a download, the
+// refresh filter, and what selecting and double-clicking ask of the application.
+
+#include "dbselection.h"
+#include "dbworkspacebar.h"
+#include "guiminitool.h"
+#include "langpack.h"
+#include "messageboxrecorder.h"
+#include "resourceids.h"
+
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CRecordingSelection final : public IDbSelection
+{
+public:
+    void SelectDb(int nDb) override { m_anSelected.push_back(nDb); }
+    void OpenDb(int nDb) override { m_anOpened.push_back(nDb); }
+
+    std::vector<int> m_anSelected;
+    std::vector<int> m_anOpened;
+};
+
+class WorkspaceTree : public testing::Test
+{
+protected:
+    WorkspaceTree() : m_bar(m_records, m_selection)
+    {
+        EXPECT_TRUE(m_bar.Create("DB Workspace", nullptr, 2457));
+        // DB 2 has a test; DB 5 only a ping; DB 7 only a graph.
+        m_records[2].m_RateFrame.m_bValid = 1;
+        m_records[2].m_RateFrame.m_nLineType = LINE_ADSL;
+        m_records[2].m_RateFrame.m_strUserInfo = "Main St";
+        m_records[5].m_Ping.m_bValid = 1;
+        m_records[7].m_Graph.m_bValid = 1;
+    }
+
+    QTreeWidgetItem* Files() const { return m_bar.Tree()->topLevelItem(0)->child(0)->child(0); }
+    QTreeWidgetItem* Entry(int nDb) const
+    {
+        for (int i = 0; i < Files()->childCount(); ++i) {
+            if (Files()->child(i)->text(0).endsWith(
+                    QStringLiteral("#%1").arg(nDb, 2, 10, QLatin1Char('0'))))
+                return Files()->child(i);
+        }
+        return nullptr;
+    }
+    QToolButton* Refresh() const { return m_bar.MiniTool()->GetButton(ID_TREE_REFRESH); }
+    void DoubleClick(QTreeWidgetItem* pItem)
+    {
+        m_bar.Tree()->setCurrentItem(pItem);
+        emit m_bar.Tree()->itemDoubleClicked(pItem, 0);
+    }
+
+    RecordTable m_records;
+    CRecordingSelection m_selection;
+    CDBWorkspaceBar m_bar;
+    CMessageBoxRecorder m_boxes;
+};
+
+TEST_F(WorkspaceTree, EmptyWithRefreshDisabledUntilTheFirstDownload)
+{
+    EXPECT_EQ(m_bar.Tree()->topLevelItemCount(), 0);
+    ASSERT_NE(Refresh(), nullptr);
+    EXPECT_FALSE(Refresh()->isEnabled());
+}
+
+TEST_F(WorkspaceTree, FillShowsAllTwentyAndRefreshOnlyThoseWithData)
+{
+    m_bar.FillTree();
+    QTreeWidgetItem* pRoot = m_bar.Tree()->topLevelItem(0);
+    EXPECT_EQ(pRoot->text(0), "LMX-4410 projects");
+    EXPECT_EQ(pRoot->child(0)->text(0), "TEST Report");
+    EXPECT_TRUE(pRoot->child(0)->font(0).bold());
+    EXPECT_EQ(Files()->text(0), "Data Base Files");
+    ASSERT_EQ(Files()->childCount(), 20);
+    EXPECT_EQ(Files()->child(0)->text(0), "LMX-4410 DB #01");
+    EXPECT_EQ(Files()->child(19)->text(0), "LMX-4410 DB #20");
+    EXPECT_TRUE(Files()->isExpanded());
+    EXPECT_TRUE(Refresh()->isEnabled());
+    EXPECT_TRUE(Entry(2)->toolTip(0).contains("ADSL"));
+    EXPECT_TRUE(Entry(2)->toolTip(0).contains("Main St"));
+
+    QTest::mouseClick(Refresh(), Qt::LeftButton);
+    ASSERT_EQ(Files()->childCount(), 1);
+    EXPECT_EQ(Files()->child(0)->text(0), "LMX-4410 DB #02");
+    EXPECT_TRUE(Refresh()->isEnabled());
+    // A second refresh gives the same.
+    m_bar.OnRefresh();
+    EXPECT_EQ(Files()->childCount(), 1);
+}
+
+TEST_F(WorkspaceTree, RefreshWithoutAnyDataLeavesTheFolderEmpty)
+{
+    m_records = RecordTable();
+    m_bar.FillTree();
+    EXPECT_EQ(Files()->childCount(), 20);
+    m_bar.OnRefresh();
+    EXPECT_EQ(Files()->childCount(), 0);
+}
+
+TEST_F(WorkspaceTree, SelectingAnEntrySelectsItsDbAndFixedItemsAreIgnored)
+{
+    m_bar.FillTree();
+    m_bar.Tree()->setCurrentItem(Entry(5));
+    m_bar.Tree()->setCurrentItem(Files());
+    m_bar.Tree()->setCurrentItem(m_bar.Tree()->topLevelItem(0));
+    m_bar.Tree()->setCurrentItem(Entry(20));
+    EXPECT_EQ(m_selection.m_anSelected, (std::vector<int>{5, 20}));
+}
+
+TEST_F(WorkspaceTree, DoubleClickOpensWhatHoldsAnySectionElseSaysSo)
+{
+    m_bar.FillTree();
+    DoubleClick(Entry(2));
+    DoubleClick(Entry(5)); // no data, but a ping: opens
+    DoubleClick(Entry(7)); // only a graph: opens
+    EXPECT_EQ(m_selection.m_anOpened, (std::vector<int>{2, 5, 7}));
+    EXPECT_TRUE(m_boxes.Requests().isEmpty());
+
+    DoubleClick(Entry(9));
+    EXPECT_EQ(m_selection.m_anOpened.size(), 3u);
+    EXPECT_EQ(m_boxes.Texts(), QStringList{LoadResString(IDS_DB_HOLDS_NO_DATA)});
+
+    m_boxes.Clear();
+    DoubleClick(Files());
+    DoubleClick(m_bar.Tree()->topLevelItem(0)->child(0));
+    DoubleClick(m_bar.Tree()->topLevelItem(0));
+    EXPECT_EQ(m_selection.m_anOpened.size(), 3u);
+    EXPECT_TRUE(m_boxes.Requests().isEmpty());
+}
+
+TEST_F(WorkspaceTree, EnterOpensTheSelectedEntry)
+{
+    m_bar.FillTree();
+    m_bar.Tree()->setCurrentItem(Entry(2));
+    QTest::keyClick(m_bar.Tree(), Qt::Key_Return);
+    EXPECT_EQ(m_selection.m_anOpened, (std::vector<int>{2}));
+}
+
+} // namespace
