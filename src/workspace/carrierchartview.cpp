@@ -75,7 +75,10 @@ CCarrierChartView::CCarrierChartView(QWidget* pParent) : QChartView(pParent)
     m_pArea->attachAxis(m_pAxisX);
     m_pArea->attachAxis(m_pAxisY);
 
+    // The view lets go of the chart it was born with but does not delete it.
+    QChart* pBornWith = chart();
     setChart(pChart);
+    delete pBornWith;
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::NoRubberBand);
     setMouseTracking(true);
