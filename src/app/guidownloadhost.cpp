@@ -44,18 +44,6 @@ bool CGuiDownloadHost::StartDownload(const QString& strPort, int nTimeout)
     return m_protocol.StartDownload(strDevice.toStdString(), nTimeout);
 }
 
-bool CGuiDownloadHost::IsDownloading() const
-{
-    return m_protocol.StreamMode() != CDownloadProtocol::STREAM_NONE &&
-           (m_timerPromptWait.isActive() ||
-            m_protocol.StreamMode() == CDownloadProtocol::STREAM_TRANSFER);
-}
-
-QString CGuiDownloadHost::DemoDevicePath() const
-{
-    return m_pDemoTester ? QString::fromStdString(m_pDemoTester->DevicePath()) : QString();
-}
-
 bool CGuiDownloadHost::EnsureDemoTester(QString& strDevice)
 {
     if (!m_pDemoTester || !m_pDemoTester->IsServing()) {

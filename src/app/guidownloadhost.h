@@ -33,13 +33,8 @@ public:
     // Opens the port (a number, a device path, or kDemoTester) and starts the
     // prompt wait; false when the port cannot be opened (the user was told).
     bool StartDownload(const QString& strPort, int nTimeout);
-    // Whether a download is under way (from the prompt wait to the parse).
-    bool IsDownloading() const;
-
     CProgressPopup& ProgressPopup() { return m_wndProgress; }
     CDownloadProtocol& Protocol() { return m_protocol; }
-    // The demo tester's device, once one was started.
-    QString DemoDevicePath() const;
     // The demo tester sends at the tester's own pace unless told otherwise (tests).
     void SetDemoPaced(bool bPaced) { m_bDemoPaced = bPaced; }
 

@@ -23,6 +23,13 @@ struct TestRecord
     bool operator==(const TestRecord&) const = default;
 };
 
+// A DB holds a test when any of its rate/frame, graph or ping sections was valid.
+inline bool HoldsTest(const TestRecord& record)
+{
+    return record.m_RateFrame.m_bValid != 0 || record.m_Graph.m_bValid != 0 ||
+           record.m_Ping.m_bValid != 0;
+}
+
 // Record n holds DB n; record 0 is addressed by no DB number.
 inline constexpr int kDbCount = 20;
 using RecordTable = std::array<TestRecord, kDbCount + 1>;

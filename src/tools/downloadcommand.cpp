@@ -124,11 +124,6 @@ bool ParseSeconds(const std::string& strText, int& nSeconds)
     return true;
 }
 
-bool HoldsTest(const TestRecord& record)
-{
-    return record.m_RateFrame.m_bValid || record.m_Graph.m_bValid || record.m_Ping.m_bValid;
-}
-
 int SaveRecords(const RecordTable& records, const std::string& strDirectory, int& nSaved)
 {
     nSaved = 0;

@@ -21,9 +21,3 @@ bool HoldsData(const TestRecord& record)
 {
     return record.m_RateFrame.m_bValid != 0;
 }
-
-bool CanOpen(const TestRecord& record)
-{
-    return record.m_RateFrame.m_bValid != 0 || record.m_Graph.m_bValid != 0 ||
-           record.m_Ping.m_bValid != 0;
-}

@@ -15,6 +15,3 @@ int DbNumberFromItemText(std::string_view text);
 
 // A DB holds data when its rate/frame section was valid.
 bool HoldsData(const TestRecord& record);
-
-// A DB can be opened when any of its rate/frame, graph or ping sections was valid.
-bool CanOpen(const TestRecord& record);

@@ -198,7 +198,7 @@ void CDBWorkspaceBar::OnDblClk()
     const int nDb = DbNumberFromItemText(selected.first()->text(0).toStdString());
     if (nDb == 0)
         return;
-    if (CanOpen(m_records[static_cast<std::size_t>(nDb)]))
+    if (HoldsTest(m_records[static_cast<std::size_t>(nDb)]))
         m_selection.OpenDb(nDb);
     else
         AfxMessageBox(IDS_DB_HOLDS_NO_DATA, QMessageBox::Ok, QMessageBox::Information, this);

@@ -30,13 +30,13 @@ TEST(DbEntries, DataMeansRateFrameButAnyValidSectionOpens)
 {
     TestRecord record;
     EXPECT_FALSE(HoldsData(record));
-    EXPECT_FALSE(CanOpen(record));
+    EXPECT_FALSE(HoldsTest(record));
     record.m_Ping.m_bValid = 1;
     EXPECT_FALSE(HoldsData(record));
-    EXPECT_TRUE(CanOpen(record));
+    EXPECT_TRUE(HoldsTest(record));
     record = TestRecord();
     record.m_Graph.m_bValid = 1;
-    EXPECT_TRUE(CanOpen(record));
+    EXPECT_TRUE(HoldsTest(record));
     record.m_RateFrame.m_bValid = 1;
     EXPECT_TRUE(HoldsData(record));
 }
