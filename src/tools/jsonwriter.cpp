@@ -1,5 +1,7 @@
 #include "jsonwriter.h"
 
+#include "latin1text.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -69,12 +71,8 @@ void JsonWriter::String(std::string_view bytes)
                 char escape[8];
                 std::snprintf(escape, sizeof escape, "\\u%04x", b);
                 m_strOut += escape;
-            } else if (b < 0x80) {
-                m_strOut.push_back(c);
             } else {
-                // Code point b in UTF-8: two bytes.
-                m_strOut.push_back(static_cast<char>(0xC0 | (b >> 6)));
-                m_strOut.push_back(static_cast<char>(0x80 | (b & 0x3F)));
+                AppendLatin1AsUtf8(m_strOut, std::string_view(&c, 1));
             }
         }
     }

@@ -24,6 +24,7 @@ const Command kCommands[] = {
     {"report", RunReport, "report FILE [--pdf OUT.pdf] [--png PREFIX [--dpi N]] [--layout]"},
     {"download", RunDownload,
      "download --port PORT [--timeout S] --out DIR   (PORT: a number or a device path)"},
+    {"export", RunExport, "export [--csv OUT.csv] FILES...   (no --csv or '-': to stdout)"},
 };
 
 void PrintUsage(std::FILE* out)
@@ -40,6 +41,16 @@ int UsageError(const std::string& message)
     std::fprintf(stderr, "lmxtool: %s\n", message.c_str());
     PrintUsage(stderr);
     return kExitUsage;
+}
+
+int WriteStandardOutput(std::string_view bytes)
+{
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "lmxtool: cannot write the output.\n");
+        return kExitFailed;
+    }
+    return kExitOk;
 }
 
 int main(int argc, char** argv)

@@ -16,13 +16,7 @@ namespace {
 // failure, not a finished command.
 int PrintJson(const JsonWriter& json)
 {
-    std::fwrite(json.Text().data(), 1, json.Text().size(), stdout);
-    std::fputc('\n', stdout);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fprintf(stderr, "lmxtool: cannot write the output.\n");
-        return kExitFailed;
-    }
-    return kExitOk;
+    return WriteStandardOutput(json.Text() + '\n');
 }
 
 // Runs one parser on a freshly constructed section and prints that section.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Each lmxtool subcommand takes its own arguments (after the subcommand name)
@@ -16,6 +17,11 @@ int RunMake(const ToolArgs& args);
 int RunDump(const ToolArgs& args);
 int RunReport(const ToolArgs& args);
 int RunDownload(const ToolArgs& args);
+int RunExport(const ToolArgs& args);
 
 // Prints "lmxtool: <message>" and the usage hint on stderr; returns kExitUsage.
 int UsageError(const std::string& message);
+
+// Writes bytes to stdout and flushes it; a full disk or a closed pipe prints
+// "lmxtool: cannot write the output." and gives kExitFailed, else kExitOk.
+int WriteStandardOutput(std::string_view bytes);

@@ -1,6 +1,8 @@
-// Runs the built lmxtool binary: exit codes, messages and a make -> dump round trip.
+// Runs the built lmxtool binary: exit codes, messages, a make -> dump round trip
+// and the CSV export.
 
 #include "documentfile.h"
+#include "recordcsv.h"
 #include "recordjson.h"
 #include "sampleset.h"
 
@@ -108,6 +110,11 @@ TEST_F(LmxToolTest, BadUsageExitsTwoWithTheUsage)
         {"make", "-o", Path("x.lmx"), "--versions", "0x09090910"},
         {"dump"},
         {"dump", "a", "b"},
+        {"export"},
+        {"export", "--csv", Path("x.lmx")},
+        {"export", "--csv"},
+        {"export", "--tsv", "a.lmx"},
+        {"export", "--csv", "a.csv", "--csv", "b.csv", "c.lmx"},
     };
     for (const auto& args : cases) {
         const ToolRun run = Run(args);
@@ -227,6 +234,79 @@ TEST_F(LmxToolTest, OutputFailuresAreNotSuccess)
         GTEST_SKIP() << "no /dev/full to stand for a full disk";
     ASSERT_EQ(Run({"make", "-o", Path("db.lmx")}).exitCode, 0);
     const ToolRun full = Run({"dump", Path("db.lmx")}, "/dev/full");
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_TRUE(Contains(full.err, "cannot write the output")) << full.err;
+}
+
+TEST_F(LmxToolTest, ExportWritesOneRowPerFileAndNamesTheFilesItCannotOpen)
+{
+    TestRecord adsl = SampleAdslRecord();
+    adsl.m_RateFrame.m_strRaw += "\xE9, 2";
+    ASSERT_EQ(Run({"make", "-o", Path("adsl.lmx"), "--rate-frame", adsl.m_RateFrame.m_strRaw,
+                   "--ping", adsl.m_Ping.m_strRaw, "--trace-route", adsl.m_TraceRoute.m_strRaw})
+                  .exitCode,
+              0);
+    const TestRecord wlan = SampleWlanRecord();
+    ASSERT_EQ(Run({"make", "-o", Path("wlan.lmx"), "--rate-frame", wlan.m_RateFrame.m_strRaw,
+                   "--graph", wlan.m_Graph.m_strRaw})
+                  .exitCode,
+              0);
+    const std::string valid = ReadAll(Path("wlan.lmx"));
+    WriteFile("cut.lmx", valid.substr(0, valid.size() / 2));
+
+    TestRecord expectedAdsl;
+    expectedAdsl.m_RateFrame.m_strRaw = adsl.m_RateFrame.m_strRaw;
+    expectedAdsl.m_Ping.m_strRaw = adsl.m_Ping.m_strRaw;
+    expectedAdsl.m_TraceRoute.m_strRaw = adsl.m_TraceRoute.m_strRaw;
+    expectedAdsl.ParseAll();
+    TestRecord expectedWlan;
+    expectedWlan.m_RateFrame.m_strRaw = wlan.m_RateFrame.m_strRaw;
+    expectedWlan.m_Graph.m_strRaw = wlan.m_Graph.m_strRaw;
+    expectedWlan.ParseAll();
+    const std::string table = RecordCsvHeader() + RecordCsvRow("adsl.lmx", expectedAdsl) +
+                              RecordCsvRow("wlan.lmx", expectedWlan);
+    // Spelt out once, so a fault shared with the expectation still shows.
+    ASSERT_TRUE(Contains(table, ",\"Kim Apt 301\xC3\xA9, 2\"\r\n")) << table;
+
+    const ToolRun toFile = Run({"export", "--csv", Path("day.csv"), Path("adsl.lmx"),
+                                Path("cut.lmx"), Path("missing.lmx"), Path("wlan.lmx")});
+    EXPECT_EQ(toFile.exitCode, 1);
+    EXPECT_EQ(toFile.out, "");
+    EXPECT_TRUE(Contains(toFile.err, "lmxtool: " + Path("cut.lmx") + ": ")) << toFile.err;
+    EXPECT_TRUE(Contains(toFile.err, "ends unexpectedly")) << toFile.err;
+    EXPECT_TRUE(Contains(toFile.err, "lmxtool: " + Path("missing.lmx") + ": ")) << toFile.err;
+    EXPECT_TRUE(Contains(toFile.err, "No such file or directory")) << toFile.err;
+    EXPECT_EQ(ReadAll(Path("day.csv")), table);
+
+    const std::vector<std::vector<std::string>> toStdout = {
+        {"export", Path("adsl.lmx"), Path("wlan.lmx")},
+        {"export", "--csv", "-", Path("adsl.lmx"), Path("wlan.lmx")},
+        {"export", Path("adsl.lmx"), Path("wlan.lmx"), "--csv", "-"},
+    };
+    for (const auto& args : toStdout) {
+        const ToolRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, table);
+    }
+}
+
+TEST_F(LmxToolTest, ExportFailuresKeepTheEarlierTable)
+{
+    ASSERT_EQ(Run({"make", "-o", Path("db.lmx"), "--ping", "Y:0:4:4:0:9:8:8"}).exitCode, 0);
+    WriteFile("day.csv", "earlier");
+    // No file opens: the earlier export stays.
+    const ToolRun none = Run({"export", "--csv", Path("day.csv"), Path("missing.lmx")});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(ReadAll(Path("day.csv")), "earlier");
+
+    const ToolRun unwritable =
+        Run({"export", "--csv", Path("no-such-dir/day.csv"), Path("db.lmx")});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_TRUE(Contains(unwritable.err, "cannot be written")) << unwritable.err;
+
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full to stand for a full disk";
+    const ToolRun full = Run({"export", Path("db.lmx")}, "/dev/full");
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_TRUE(Contains(full.err, "cannot write the output")) << full.err;
 }
