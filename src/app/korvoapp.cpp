@@ -5,11 +5,14 @@
 #include "commsettingsdlg.h"
 #include "docmanager.h"
 #include "doctemplate.h"
+#include "documentfile.h"
+#include "filedialog.h"
 #include "guidownloadhost.h"
 #include "guireporthost.h"
 #include "korvodoc.h"
 #include "mainframe.h"
 #include "messagebox.h"
+#include "recordcsv.h"
 #include "reportdoctemplate.h"
 #include "resourceids.h"
 #include "slottitle.h"
@@ -17,7 +20,13 @@
 #include "view.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
+
+#include <algorithm>
 
 namespace {
 
@@ -211,6 +220,7 @@ bool CKorvoApp::OnCmdMsg(int nId)
     case ID_APP_ABOUT: OnAppAbout(); return true;
     case ID_DOWNLOAD: OnDownload(); return true;
     case ID_COMM_SETTINGS: OnCommSettings(); return true;
+    case ID_EXPORT_CSV: OnExportCsv(); return true;
     default: return m_pDocManager && m_pDocManager->OnCmdMsg(nId);
     }
 }
@@ -221,6 +231,9 @@ std::optional<CCmdUI> CKorvoApp::OnUpdateCmdUI(int nId) const
     case ID_APP_ABOUT:
     case ID_DOWNLOAD:
     case ID_COMM_SETTINGS: return CCmdUI{};
+    case ID_EXPORT_CSV:
+        return CCmdUI{std::any_of(m_Records.begin(), m_Records.end(),
+                                  [](const TestRecord& record) { return HoldsTest(record); })};
     default: return m_pDocManager ? m_pDocManager->OnUpdateCmdUI(nId) : std::nullopt;
     }
 }
@@ -250,4 +263,31 @@ void CKorvoApp::OnCommSettings()
     m_nTimeout = dialog.m_nTimeout;
     // A port chosen here replaces the demo tester of the command line.
     m_bDemoSession = false;
+}
+
+void CKorvoApp::OnExportCsv()
+{
+    const std::string strTable = DownloadCsv(m_Records);
+    if (strTable.empty()) {
+        AfxMessageBox(IDS_NOTHING_TO_EXPORT, QMessageBox::Ok, QMessageBox::Information,
+                      m_pMainWnd.get());
+        return;
+    }
+    FileDialogRequest request;
+    request.m_bSave = true;
+    request.m_strCaption = LoadResString(IDS_EXPORT_CSV_TITLE);
+    request.m_strFilter = LoadResString(IDS_EXPORT_CSV_FILTER);
+    request.m_strDefaultSuffix = QStringLiteral("csv");
+    request.m_strInitialPath =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .filePath(QDateTime::currentDateTime().toString(
+                QStringLiteral("'LMX-4410 'yyyy-MM-dd HHmm'.csv'")));
+    const QString strPath = AfxPromptFileName(request, m_pMainWnd.get());
+    if (strPath.isEmpty())
+        return;
+    const std::string strFile = QFile::encodeName(strPath).toStdString();
+    const DocumentStatus status = WriteFileAtomically(strFile, strTable);
+    if (status != DocumentStatus::Ok)
+        AfxMessageBox(QString::fromStdString(DescribeDocumentStatus(status, strPath.toStdString())),
+                      QMessageBox::Ok, QMessageBox::Warning, m_pMainWnd.get());
 }

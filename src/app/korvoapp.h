@@ -58,6 +58,8 @@ public:
     void OnAppAbout();
     void OnDownload();
     void OnCommSettings();
+    // The downloaded DBs that hold a test as a CSV table, in a file the user names.
+    void OnExportCsv();
 
     CMainFrame* MainFrame() const { return m_pMainWnd.get(); }
     CDocManager* DocManager() const { return m_pDocManager.get(); }

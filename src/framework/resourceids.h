@@ -24,6 +24,9 @@ inline constexpr int IDS_ABOUT_OK = 58202;
 inline constexpr int IDS_NOT_A_DOCUMENT = 58203;
 // 58204 to 58211 are the download's own (downloadhost.h).
 inline constexpr int IDS_DEVICE_LOST = 58212; // the tester went away during a download
+inline constexpr int IDS_NOTHING_TO_EXPORT = 58213;
+inline constexpr int IDS_EXPORT_CSV_TITLE = 58214;
+inline constexpr int IDS_EXPORT_CSV_FILTER = 58215;
 inline constexpr int IDS_SETTINGS_TIMEOUT_GROUP = 58218;
 inline constexpr int IDS_SETTINGS_PORT_GROUP = 58219;
 inline constexpr int IDS_GRAPH_MENU_COPY = 58220;
@@ -68,6 +71,7 @@ inline constexpr int ID_VIEW_ZOOM_OUT = 32792;
 inline constexpr int ID_VIEW_ZOOM_FIT_WIDTH = 32793;
 inline constexpr int ID_VIEW_ZOOM_FIT_PAGE = 32794;
 inline constexpr int ID_VIEW_ZOOM_ACTUAL = 32795;
+inline constexpr int ID_EXPORT_CSV = 32796;
 
 // Buttons of the bars' mini tool bars.
 inline constexpr int ID_TREE_REFRESH = 818;

@@ -121,3 +121,18 @@ std::string RecordCsvRow(const std::string& slot, const TestRecord& record)
     row += kRowEnd;
     return row;
 }
+
+std::string DownloadCsv(const RecordTable& records)
+{
+    std::string table;
+    for (int nDb = 1; nDb <= kDbCount; ++nDb) {
+        const TestRecord& record = records[static_cast<std::size_t>(nDb)];
+        if (!HoldsTest(record))
+            continue;
+        if (table.empty())
+            table = RecordCsvHeader();
+        table += RecordCsvRow(nDb < 10 ? "DB0" + std::to_string(nDb) : "DB" + std::to_string(nDb),
+                              record);
+    }
+    return table;
+}

@@ -27,3 +27,7 @@ std::string RecordCsvHeader();
 // One record's row. slot names it (a DB number or a file name) and is taken
 // as UTF-8 already: it comes from the program or the file system, not the tester.
 std::string RecordCsvRow(const std::string& slot, const TestRecord& record);
+
+// The CSV table of a download: the header and one row for each DB holding a
+// test, its slot "DB01" to "DB20"; empty when no DB holds one.
+std::string DownloadCsv(const RecordTable& records);

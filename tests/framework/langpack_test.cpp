@@ -55,7 +55,7 @@ const QSet<int> kKnownCommands = {
     ID_TOOLBAR_DROPDOWN, ID_VIEW_WORKSPACE_BAR,  ID_VIEW_INFO_BAR,
     ID_COMM_SETTINGS,    ID_FILE_EXPORT_PDF,     ID_VIEW_ZOOM_IN,
     ID_VIEW_ZOOM_OUT,    ID_VIEW_ZOOM_FIT_WIDTH, ID_VIEW_ZOOM_FIT_PAGE,
-    ID_VIEW_ZOOM_ACTUAL,
+    ID_VIEW_ZOOM_ACTUAL, ID_EXPORT_CSV,
 };
 
 void CollectCommands(const QList<MenuItemDef>& items, QList<MenuItemDef>& commands)
@@ -97,6 +97,9 @@ TEST(LangPackStrings, EveryStringTheProgramUsesHasAText)
         IDS_TRANSFER_MESSAGE,
         IDS_DB_HEADER_CAPTION,
         IDS_DEVICE_LOST,
+        IDS_NOTHING_TO_EXPORT,
+        IDS_EXPORT_CSV_TITLE,
+        IDS_EXPORT_CSV_FILTER,
         IDS_SETTINGS_TIMEOUT_GROUP,
         IDS_SETTINGS_PORT_GROUP,
         IDS_GRAPH_MENU_COPY,

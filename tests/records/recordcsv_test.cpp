@@ -165,3 +165,20 @@ TEST(RecordCsv, RealsArePlainDecimalsThatReadBack)
 }
 
 } // namespace
+
+namespace {
+
+TEST(RecordCsv, ADownloadTableHoldsTheDbsWithATestInOrder)
+{
+    RecordTable records;
+    EXPECT_EQ(DownloadCsv(records), "");
+    records[12].m_Ping.m_bValid = 1;
+    records[3].m_RateFrame.m_bValid = 1;
+    records[0].m_RateFrame.m_bValid = 1; // addressed by no DB
+    const std::string table = DownloadCsv(records);
+    ASSERT_EQ(table.rfind(RecordCsvHeader(), 0), 0u);
+    const std::string rows = table.substr(RecordCsvHeader().size());
+    EXPECT_EQ(rows, RecordCsvRow("DB03", records[3]) + RecordCsvRow("DB12", records[12]));
+}
+
+} // namespace

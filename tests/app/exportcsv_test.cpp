@@ -1,0 +1,84 @@
+// Export CSV from the Download menu: the downloaded DBs that hold a test, in
+// a file the user names, or a message when there is nothing to export.
+
+#include "filedialog.h"
+#include "korvoapp.h"
+#include "mainframe.h"
+#include "messageboxrecorder.h"
+#include "recordcsv.h"
+#include "resourceids.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ExportCsv : public testing::Test
+{
+protected:
+    ExportCsv()
+    {
+        EXPECT_TRUE(m_app.InitInstance({"lmx4410"}));
+        m_previous = SetFileDialogResponder([this](const FileDialogRequest& request) {
+            m_requests.push_back(request);
+            return m_strAnswer;
+        });
+    }
+    ~ExportCsv() override
+    {
+        SetFileDialogResponder(m_previous);
+        m_app.ExitInstance();
+    }
+
+    CMessageBoxRecorder m_boxes;
+    CKorvoApp m_app;
+    FileDialogResponder m_previous;
+    std::vector<FileDialogRequest> m_requests;
+    QString m_strAnswer;
+};
+
+TEST_F(ExportCsv, NothingDownloadedSaysSoAndAsksForNoFile)
+{
+    m_app.MainFrame()->UpdateCommandUI();
+    EXPECT_FALSE(m_app.MainFrame()->Action(ID_EXPORT_CSV)->isEnabled());
+    m_app.OnExportCsv();
+    EXPECT_EQ(m_boxes.Texts(), QStringList{LoadResString(IDS_NOTHING_TO_EXPORT)});
+    EXPECT_TRUE(m_requests.empty());
+}
+
+TEST_F(ExportCsv, WritesTheTableWhereTheUserSaysAndNothingOnCancel)
+{
+    m_app.m_Records[2].m_RateFrame.m_bValid = 1;
+    m_app.m_Records[2].m_RateFrame.m_strUserInfo = "M\xfcller";
+    m_app.MainFrame()->UpdateCommandUI();
+    EXPECT_TRUE(m_app.MainFrame()->Action(ID_EXPORT_CSV)->isEnabled());
+
+    QTemporaryDir folder;
+    m_strAnswer = folder.filePath("day.csv");
+    m_app.OnExportCsv();
+    ASSERT_EQ(m_requests.size(), 1u);
+    EXPECT_TRUE(m_requests[0].m_bSave);
+    EXPECT_EQ(m_requests[0].m_strDefaultSuffix, "csv");
+    QFile file(m_strAnswer);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), DownloadCsv(m_app.m_Records));
+    EXPECT_TRUE(m_boxes.Requests().isEmpty());
+
+    m_strAnswer.clear();
+    m_app.OnExportCsv();
+    EXPECT_TRUE(m_boxes.Requests().isEmpty());
+}
+
+TEST_F(ExportCsv, AFolderThatCannotBeWrittenSaysWhy)
+{
+    m_app.m_Records[1].m_RateFrame.m_bValid = 1;
+    m_strAnswer = "/nonexistent-folder/day.csv";
+    m_app.OnExportCsv();
+    ASSERT_EQ(m_boxes.Requests().size(), 1);
+    EXPECT_TRUE(m_boxes.Texts().first().contains("day.csv"));
+}
+
+} // namespace
