@@ -61,6 +61,8 @@ CCommSettingsDlg::CCommSettingsDlg(QWidget* pParent, QStringList astrDevices)
     pLayout->addWidget(&m_wndTimeoutGroup);
     pLayout->addWidget(pButtons);
     m_wndPort.setMinimumContentsLength(24);
+    // Wide enough that the hint never breaks a device path.
+    setMinimumWidth(480);
 }
 
 int CCommSettingsDlg::exec()
