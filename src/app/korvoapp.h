@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 class CDocManager;
 class CMainFrame;
@@ -60,6 +61,12 @@ public:
     void OnCommSettings();
     // The downloaded DBs that hold a test as a CSV table, in a file the user names.
     void OnExportCsv();
+    // Every DB that holds a test as its own document in a folder the user
+    // picks, asking before replacing a file.
+    void OnSaveAll();
+    // The reports of the DBs that hold a test as PDF: a file per DB in a
+    // folder, or all in one file, as the user chooses.
+    void OnExportAllPdf();
 
     CMainFrame* MainFrame() const { return m_pMainWnd.get(); }
     CDocManager* DocManager() const { return m_pDocManager.get(); }
@@ -76,6 +83,14 @@ public:
     CMultiDocTemplate* m_pDocTemplate = nullptr;
 
 private:
+    bool HasDbWithTest() const;
+    // A folder the user picks for a batch of files, or the dated folder made
+    // inside it when accepted; empty when cancelled or not made.
+    QString PromptBatchFolder(int nCaptionId);
+    void ExportPdfPerDb(const std::vector<int>& anDbs);
+    void ExportCombinedPdf(const std::vector<int>& anDbs);
+    void ReportBatchEnd(int nWritten, int nTotal, const QString& strTarget,
+                        const QString& strProblems);
     bool LoadLangPack(const QString& strLanguage);
     void LoadSettings();
     void SaveSettings() const;

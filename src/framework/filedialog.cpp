@@ -22,6 +22,9 @@ QString AfxPromptFileName(const FileDialogRequest& request, QWidget* pParent)
     Q_ASSERT(QThread::currentThread() == qApp->thread());
     if (Responder())
         return Responder()(request);
+    if (request.m_bFolder)
+        return QFileDialog::getExistingDirectory(pParent ? pParent : QApplication::activeWindow(),
+                                                 request.m_strCaption, request.m_strInitialPath);
 
     QFileDialog dialog(pParent ? pParent : QApplication::activeWindow(), request.m_strCaption);
     dialog.setAcceptMode(request.m_bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

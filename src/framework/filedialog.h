@@ -9,7 +9,8 @@ class QWidget;
 // What a file dialog asks.
 struct FileDialogRequest
 {
-    bool m_bSave = false; // a name to save under; otherwise an existing file to open
+    bool m_bSave = false;   // a name to save under; otherwise an existing file to open
+    bool m_bFolder = false; // an existing folder instead of a file
     QString m_strCaption;
     QString m_strFilter;        // "Test documents (*.lmx);;All files (*)"
     QString m_strDefaultSuffix; // "lmx": added to a name typed without one

@@ -27,6 +27,8 @@ inline constexpr int IDS_DEVICE_LOST = 58212; // the tester went away during a d
 inline constexpr int IDS_NOTHING_TO_EXPORT = 58213;
 inline constexpr int IDS_EXPORT_CSV_TITLE = 58214;
 inline constexpr int IDS_EXPORT_CSV_FILTER = 58215;
+inline constexpr int IDS_SAVE_ALL_TITLE = 58216;
+inline constexpr int IDS_SAVE_ALL_SUBFOLDER = 58217; // %1: the proposed folder name
 inline constexpr int IDS_SETTINGS_TIMEOUT_GROUP = 58218;
 inline constexpr int IDS_SETTINGS_PORT_GROUP = 58219;
 inline constexpr int IDS_GRAPH_MENU_COPY = 58220;
@@ -38,6 +40,16 @@ inline constexpr int IDS_GRAPH_NOT_AVAILABLE = 58227;
 inline constexpr int IDS_REFRESH_BUTTON_TIP = 58228;
 inline constexpr int IDS_DB_HOLDS_NO_DATA = 58229;
 // 58230, no default printer, is the report's own (reporthost.h).
+inline constexpr int IDS_SAVE_ALL_OVERWRITE = 58231; // %1: the file
+inline constexpr int IDS_SAVE_ALL_DONE = 58232;      // %1 saved of %2 in folder %3
+inline constexpr int IDS_SAVE_ALL_KEPT = 58233;      // %1: the file
+inline constexpr int IDS_SAVE_ALL_NO_FOLDER = 58234; // %1: the folder
+inline constexpr int IDS_EXPORT_ALL_PDF_TITLE = 58235;
+inline constexpr int IDS_EXPORT_ALL_PDF_HOW = 58236; // Yes: a file per DB, No: one file
+inline constexpr int IDS_EXPORT_ALL_PDF_FILTER = 58237;
+inline constexpr int IDS_EXPORT_ALL_PDF_PROGRESS = 58238;
+inline constexpr int IDS_EXPORT_ALL_PDF_DONE = 58239;   // %1 written of %2 to %3
+inline constexpr int IDS_EXPORT_ALL_PDF_FAILED = 58240; // %1: the file
 
 // Commands of the framework (the same values as the classic application
 // framework's, so the pack's menus read the same on every platform).
@@ -72,6 +84,8 @@ inline constexpr int ID_VIEW_ZOOM_FIT_WIDTH = 32793;
 inline constexpr int ID_VIEW_ZOOM_FIT_PAGE = 32794;
 inline constexpr int ID_VIEW_ZOOM_ACTUAL = 32795;
 inline constexpr int ID_EXPORT_CSV = 32796;
+inline constexpr int ID_SAVE_ALL = 32797;
+inline constexpr int ID_EXPORT_ALL_PDF = 32798;
 
 // Buttons of the bars' mini tool bars.
 inline constexpr int ID_TREE_REFRESH = 818;

@@ -1,9 +1,10 @@
 // lmxtool download: fetches the tester's records over a serial port without
-// the GUI and saves each DB that holds a test as a document file.
+// the GUI and saves each DB that holds a test as a document file named after
+// its DB number and user information.
 
-#include "documentfile.h"
 #include "headlessdownload.h"
 #include "openstatustext.h"
+#include "saveall.h"
 #include "toolcommands.h"
 
 #include <algorithm>
@@ -112,6 +113,7 @@ struct DownloadArgs
     std::string m_strPort;
     int m_nTimeout = kDefaultTimeoutSeconds;
     std::string m_strOutDirectory;
+    bool m_bForce = false;
 };
 
 bool ParseSeconds(const std::string& strText, int& nSeconds)
@@ -124,25 +126,28 @@ bool ParseSeconds(const std::string& strText, int& nSeconds)
     return true;
 }
 
-int SaveRecords(const RecordTable& records, const std::string& strDirectory, int& nSaved)
+// Saves every DB that holds a test; a file already there is kept unless
+// bForce, and a failure on one file does not stop the others.
+int SaveRecords(const RecordTable& records, const std::string& strDirectory, bool bForce,
+                int& nSaved)
 {
     nSaved = 0;
-    for (int nDb = 1; nDb <= kDbCount; ++nDb) {
-        const TestRecord& record = records[static_cast<std::size_t>(nDb)];
-        if (!HoldsTest(record))
-            continue;
-        char name[32];
-        std::snprintf(name, sizeof name, "DB%02d.lmx", nDb);
-        const std::string strPath = (std::filesystem::path(strDirectory) / name).string();
-        const DocumentStatus status =
-            WriteFileAtomically(strPath, StoreDocument(DocumentVersions(), record));
-        if (status != DocumentStatus::Ok) {
-            std::fprintf(stderr, "lmxtool: %s\n", DescribeDocumentStatus(status, strPath).c_str());
-            return kExitFailed;
+    std::string strKept;
+    bool bFailed = false;
+    for (const SaveAllResult& result : SaveAllDbs(records, strDirectory, bForce)) {
+        switch (result.m_Outcome) {
+        case SaveAllOutcome::Saved: ++nSaved; break;
+        case SaveAllOutcome::SkippedExists: strKept += "\n  " + result.m_strPath; break;
+        case SaveAllOutcome::Failed:
+            std::fprintf(stderr, "lmxtool: %s\n", result.m_strReason.c_str());
+            bFailed = true;
+            break;
         }
-        ++nSaved;
     }
-    return kExitOk;
+    if (!strKept.empty())
+        std::fprintf(stderr, "lmxtool: kept these existing files (--force overwrites them):%s\n",
+                     strKept.c_str());
+    return bFailed || !strKept.empty() ? kExitFailed : kExitOk;
 }
 
 } // namespace
@@ -156,6 +161,8 @@ int RunDownload(const ToolArgs& args)
             parsed.m_strPort = args[++i];
         else if (args[i] == "--out" && bHasValue)
             parsed.m_strOutDirectory = args[++i];
+        else if (args[i] == "--force")
+            parsed.m_bForce = true;
         else if (args[i] == "--timeout" && bHasValue &&
                  ParseSeconds(args[i + 1], parsed.m_nTimeout))
             ++i;
@@ -207,9 +214,8 @@ int RunDownload(const ToolArgs& args)
     }
 
     int nSaved = 0;
-    if (SaveRecords(records, parsed.m_strOutDirectory, nSaved) != kExitOk)
-        return kExitFailed;
+    const int nExit = SaveRecords(records, parsed.m_strOutDirectory, parsed.m_bForce, nSaved);
     std::printf("downloaded %d DBs from %s: %d with a test saved to %s\n", kDbCount,
                 strPort.c_str(), nSaved, parsed.m_strOutDirectory.c_str());
-    return kExitOk;
+    return nExit;
 }

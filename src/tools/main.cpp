@@ -23,7 +23,7 @@ const Command kCommands[] = {
     {"dump", RunDump, "dump FILE"},
     {"report", RunReport, "report FILE [--pdf OUT.pdf] [--png PREFIX [--dpi N]] [--layout]"},
     {"download", RunDownload,
-     "download --port PORT [--timeout S] --out DIR   (PORT: a number or a device path)"},
+     "download --port PORT [--timeout S] --out DIR [--force]   (PORT: a number or a device path)"},
     {"export", RunExport, "export [--csv OUT.csv] FILES...   (no --csv or '-': to stdout)"},
 };
 

@@ -5,6 +5,7 @@
 #include "downloadedtable.h"
 #include "headlessdownload.h"
 #include "sampleset.h"
+#include "saveall.h"
 #include "simulatorprocess.h"
 #include "testersimulator.h"
 
@@ -147,35 +148,79 @@ TEST_F(DownloadEndToEndTest, APacedDownloadKeepsToTheLineRateAndTheProtocolWaits
     std::filesystem::remove_all(directory);
 }
 
+// Runs lmxtool download into directory with extra arguments; returns its
+// exit status and leaves its stdout and stderr in directory/"output".
+int RunToolDownload(const std::string& strDevice, const std::filesystem::path& directory,
+                    const std::string& strExtra = std::string())
+{
+    const std::string strCommand = kTool + " download --port " + strDevice + " --out " +
+                                   directory.string() + strExtra + " >" +
+                                   (directory / "output").string() + " 2>&1";
+    const int nStatus = std::system(strCommand.c_str());
+    return WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
+}
+
+std::string ToolOutput(const std::filesystem::path& directory)
+{
+    std::ifstream output(directory / "output");
+    return std::string((std::istreambuf_iterator<char>(output)), {});
+}
+
 TEST_F(DownloadEndToEndTest, LmxtoolSavesEachDbWithATest)
 {
     StartSimulator({"--fast"});
     const std::filesystem::path directory = FreshDirectory("tool");
-    const std::string strCommand = kTool + " download --port " + m_simulator.DevicePath() +
-                                   " --out " + directory.string() + " >" +
-                                   (directory / "stdout").string() + " 2>&1";
-    ASSERT_EQ(std::system(strCommand.c_str()), 0);
+    ASSERT_EQ(RunToolDownload(m_simulator.DevicePath(), directory), 0) << ToolOutput(directory);
 
     const RecordTable expected = Downloaded(BuiltInSampleSet());
     int nSaved = 0;
+    int nNamedByUser = 0;
     for (int nDb = 1; nDb <= kDbCount; ++nDb) {
         const TestRecord& record = expected[static_cast<std::size_t>(nDb)];
-        char name[32];
-        std::snprintf(name, sizeof name, "DB%02d.lmx", nDb);
+        const std::string strName = DbFileName(nDb, record, ".lmx");
         const bool bHoldsTest =
             record.m_RateFrame.m_bValid || record.m_Graph.m_bValid || record.m_Ping.m_bValid;
-        ASSERT_EQ(std::filesystem::exists(directory / name), bHoldsTest) << name;
+        ASSERT_EQ(std::filesystem::exists(directory / strName), bHoldsTest) << strName;
         if (!bHoldsTest)
             continue;
         ++nSaved;
+        nNamedByUser += strName.size() > std::string("DB01.lmx").size();
         std::string strBytes;
-        ASSERT_EQ(ReadFileBytes((directory / name).string(), strBytes), DocumentStatus::Ok);
-        EXPECT_EQ(strBytes, StoreDocument(DocumentVersions(), record)) << name;
+        ASSERT_EQ(ReadFileBytes((directory / strName).string(), strBytes), DocumentStatus::Ok);
+        EXPECT_EQ(strBytes, StoreDocument(DocumentVersions(), record)) << strName;
     }
     EXPECT_EQ(nSaved, 10);
-    std::ifstream output(directory / "stdout");
-    const std::string strOutput((std::istreambuf_iterator<char>(output)), {});
-    EXPECT_NE(strOutput.find("10 with a test saved"), std::string::npos) << strOutput;
+    EXPECT_GT(nNamedByUser, 0);
+    EXPECT_NE(ToolOutput(directory).find("10 with a test saved"), std::string::npos)
+        << ToolOutput(directory);
+    std::filesystem::remove_all(directory);
+}
+
+TEST_F(DownloadEndToEndTest, LmxtoolKeepsExistingFilesUnlessForced)
+{
+    StartSimulator({"--fast"});
+    const std::filesystem::path directory = FreshDirectory("force");
+    const RecordTable expected = Downloaded(BuiltInSampleSet());
+    int nKeptDb = 0;
+    while (!HoldsTest(expected[static_cast<std::size_t>(++nKeptDb)]))
+        ;
+    const TestRecord& kept = expected[static_cast<std::size_t>(nKeptDb)];
+    const std::filesystem::path keptPath = directory / DbFileName(nKeptDb, kept, ".lmx");
+    std::ofstream(keptPath) << "an earlier download";
+
+    EXPECT_EQ(RunToolDownload(m_simulator.DevicePath(), directory), 1);
+    const std::string strOutput = ToolOutput(directory);
+    EXPECT_NE(strOutput.find(keptPath.string()), std::string::npos) << strOutput;
+    EXPECT_NE(strOutput.find("--force"), std::string::npos) << strOutput;
+    EXPECT_NE(strOutput.find("9 with a test saved"), std::string::npos) << strOutput;
+    std::string strBytes;
+    ASSERT_EQ(ReadFileBytes(keptPath.string(), strBytes), DocumentStatus::Ok);
+    EXPECT_EQ(strBytes, "an earlier download");
+
+    EXPECT_EQ(RunToolDownload(m_simulator.DevicePath(), directory, " --force"), 0)
+        << ToolOutput(directory);
+    ASSERT_EQ(ReadFileBytes(keptPath.string(), strBytes), DocumentStatus::Ok);
+    EXPECT_EQ(strBytes, StoreDocument(DocumentVersions(), kept));
     std::filesystem::remove_all(directory);
 }
 

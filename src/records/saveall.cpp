@@ -1,0 +1,105 @@
+#include "saveall.h"
+
+#include "documentfile.h"
+#include "latin1text.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+
+namespace {
+
+bool IsControl(unsigned char ch)
+{
+    return ch < 0x20 || (ch >= 0x7F && ch < 0xA0);
+}
+
+bool IsRefusedByFileSystems(unsigned char ch)
+{
+    return std::string_view("/\\:*?\"<>|").find(static_cast<char>(ch)) != std::string_view::npos;
+}
+
+} // namespace
+
+std::string FileNameSafeUserInfo(std::string_view latin1UserInfo)
+{
+    std::string strSafe;
+    for (const char c : latin1UserInfo) {
+        const auto ch = static_cast<unsigned char>(c);
+        const bool bUnwanted = IsControl(ch) || IsRefusedByFileSystems(ch);
+        // A name starting with a dot is hidden, one starting with a space is
+        // easily mistyped.
+        if (strSafe.empty() && (c == '.' || c == ' ' || (bUnwanted && IsControl(ch))))
+            continue;
+        strSafe.push_back(bUnwanted ? '_' : c);
+        if (strSafe.size() == kMaxUserInfoNameChars)
+            break;
+    }
+    while (!strSafe.empty() && (strSafe.back() == '.' || strSafe.back() == ' '))
+        strSafe.pop_back();
+    std::string strUtf8;
+    AppendLatin1AsUtf8(strUtf8, strSafe);
+    return strUtf8;
+}
+
+std::string DbFileName(int nDb, const TestRecord& record, std::string_view extension)
+{
+    char prefix[16];
+    std::snprintf(prefix, sizeof prefix, "DB%02d", nDb);
+    std::string strName = prefix;
+    const std::string strUserInfo = FileNameSafeUserInfo(record.m_RateFrame.m_strUserInfo);
+    if (!strUserInfo.empty())
+        strName += " " + strUserInfo;
+    strName += extension;
+    return strName;
+}
+
+std::string DefaultSaveAllFolderName(const std::tm& time)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "LMX-4410 %04d-%02d-%02d %02d%02d", time.tm_year + 1900,
+                  time.tm_mon + 1, time.tm_mday, time.tm_hour, time.tm_min);
+    return name;
+}
+
+std::vector<SaveAllResult> SaveAllDbs(const RecordTable& records, const std::string& strDirectory,
+                                      const OverwriteQuestion& askOverwrite)
+{
+    std::vector<SaveAllResult> results;
+    for (int nDb = 1; nDb <= kDbCount; ++nDb) {
+        const TestRecord& record = records[static_cast<std::size_t>(nDb)];
+        if (!HoldsTest(record))
+            continue;
+        SaveAllResult result;
+        result.m_nDb = nDb;
+        result.m_strPath =
+            (std::filesystem::path(strDirectory) / DbFileName(nDb, record, ".lmx")).string();
+        std::error_code error;
+        if (std::filesystem::exists(std::filesystem::symlink_status(result.m_strPath, error))) {
+            const OverwriteChoice choice = askOverwrite(result.m_strPath);
+            if (choice != OverwriteChoice::Overwrite) {
+                result.m_Outcome = SaveAllOutcome::SkippedExists;
+                results.push_back(result);
+                if (choice == OverwriteChoice::StopSaving)
+                    break;
+                continue;
+            }
+        }
+        std::string strReason;
+        const DocumentStatus status = WriteFileAtomically(
+            result.m_strPath, StoreDocument(DocumentVersions(), record), &strReason);
+        if (status != DocumentStatus::Ok) {
+            result.m_Outcome = SaveAllOutcome::Failed;
+            result.m_strReason = DescribeDocumentStatus(status, result.m_strPath, strReason);
+        }
+        results.push_back(result);
+    }
+    return results;
+}
+
+std::vector<SaveAllResult> SaveAllDbs(const RecordTable& records, const std::string& strDirectory,
+                                      bool bOverwrite)
+{
+    const OverwriteChoice choice = bOverwrite ? OverwriteChoice::Overwrite : OverwriteChoice::Keep;
+    return SaveAllDbs(records, strDirectory, [choice](const std::string&) { return choice; });
+}
