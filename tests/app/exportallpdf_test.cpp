@@ -2,6 +2,7 @@
 // Save All names documents, or every report in one file that appears only
 // once it is complete.
 
+#include "dayexportfixture.h"
 #include "easyreport.h"
 #include "filedialog.h"
 #include "korvoapp.h"
@@ -20,32 +21,15 @@
 
 namespace {
 
-class ExportAllPdf : public testing::Test
+class ExportAllPdf : public CDayExportTest
 {
 protected:
     ExportAllPdf()
     {
-        EXPECT_TRUE(m_app.InitInstance({"lmx4410"}));
-        m_previous = SetFileDialogResponder([this](const FileDialogRequest& request) {
-            m_requests.push_back(request);
-            return m_strAnswer;
-        });
         HoldTest(2, "Kim Apt 301");
         HoldTest(5, "");
     }
-    ~ExportAllPdf() override
-    {
-        SetFileDialogResponder(m_previous);
-        m_app.ExitInstance();
-    }
 
-    void HoldTest(int nDb, const std::string& strUserInfo)
-    {
-        TestRecord& record = m_app.m_Records[static_cast<std::size_t>(nDb)];
-        record.m_Ping.m_bValid = 1;
-        record.m_Ping.m_strRaw = "Y:0:4:4:0:9:8:8;";
-        record.m_RateFrame.m_strUserInfo = strUserInfo;
-    }
     int ReportPages(int nDb)
     {
         CEasyReport report(m_app.ReportHost());
@@ -58,13 +42,6 @@ protected:
         return file.open(QIODevice::ReadOnly) ? PdfPageCount(file.readAll()) : -1;
     }
     QStringList Files() const { return QDir(m_folder.path()).entryList(QDir::Files); }
-
-    CMessageBoxRecorder m_boxes;
-    CKorvoApp m_app;
-    QTemporaryDir m_folder;
-    FileDialogResponder m_previous;
-    std::vector<FileDialogRequest> m_requests;
-    QString m_strAnswer;
 };
 
 TEST_F(ExportAllPdf, OneFilePerDbNamedAfterItsUserInformation)

@@ -1,6 +1,7 @@
 // Export CSV from the Download menu: the downloaded DBs that hold a test, in
 // a file the user names, or a message when there is nothing to export.
 
+#include "dayexportfixture.h"
 #include "filedialog.h"
 #include "korvoapp.h"
 #include "mainframe.h"
@@ -16,29 +17,7 @@
 
 namespace {
 
-class ExportCsv : public testing::Test
-{
-protected:
-    ExportCsv()
-    {
-        EXPECT_TRUE(m_app.InitInstance({"lmx4410"}));
-        m_previous = SetFileDialogResponder([this](const FileDialogRequest& request) {
-            m_requests.push_back(request);
-            return m_strAnswer;
-        });
-    }
-    ~ExportCsv() override
-    {
-        SetFileDialogResponder(m_previous);
-        m_app.ExitInstance();
-    }
-
-    CMessageBoxRecorder m_boxes;
-    CKorvoApp m_app;
-    FileDialogResponder m_previous;
-    std::vector<FileDialogRequest> m_requests;
-    QString m_strAnswer;
-};
+using ExportCsv = CDayExportTest;
 
 TEST_F(ExportCsv, NothingDownloadedSaysSoAndAsksForNoFile)
 {
@@ -56,8 +35,7 @@ TEST_F(ExportCsv, WritesTheTableWhereTheUserSaysAndNothingOnCancel)
     m_app.MainFrame()->UpdateCommandUI();
     EXPECT_TRUE(m_app.MainFrame()->Action(ID_EXPORT_CSV)->isEnabled());
 
-    QTemporaryDir folder;
-    m_strAnswer = folder.filePath("day.csv");
+    m_strAnswer = m_folder.filePath("day.csv");
     m_app.OnExportCsv();
     ASSERT_EQ(m_requests.size(), 1u);
     EXPECT_TRUE(m_requests[0].m_bSave);

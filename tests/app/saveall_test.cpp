@@ -1,6 +1,7 @@
 // Save All from the Download menu: a folder the user picks, the dated
 // subfolder proposed, each existing file asked about, one closing summary.
 
+#include "dayexportfixture.h"
 #include "documentfile.h"
 #include "filedialog.h"
 #include "korvoapp.h"
@@ -17,31 +18,11 @@
 
 namespace {
 
-class SaveAll : public testing::Test
+class SaveAll : public CDayExportTest
 {
 protected:
-    SaveAll()
-    {
-        EXPECT_TRUE(m_app.InitInstance({"lmx4410"}));
-        m_previous = SetFileDialogResponder([this](const FileDialogRequest& request) {
-            m_requests.push_back(request);
-            return m_strAnswer;
-        });
-        m_strAnswer = m_folder.path();
-    }
-    ~SaveAll() override
-    {
-        SetFileDialogResponder(m_previous);
-        m_app.ExitInstance();
-    }
+    SaveAll() { m_strAnswer = m_folder.path(); }
 
-    void HoldTest(int nDb, const std::string& strUserInfo)
-    {
-        TestRecord& record = m_app.m_Records[static_cast<std::size_t>(nDb)];
-        record.m_Ping.m_bValid = 1;
-        record.m_Ping.m_strRaw = "Y:0:4:4:0:9:8:8;";
-        record.m_RateFrame.m_strUserInfo = strUserInfo;
-    }
     QByteArray Contents(const QString& strName) const
     {
         QFile file(m_folder.filePath(strName));
@@ -58,13 +39,6 @@ protected:
         return QByteArray::fromStdString(
             StoreDocument(DocumentVersions(), m_app.m_Records[static_cast<std::size_t>(nDb)]));
     }
-
-    CMessageBoxRecorder m_boxes;
-    CKorvoApp m_app;
-    QTemporaryDir m_folder;
-    FileDialogResponder m_previous;
-    std::vector<FileDialogRequest> m_requests;
-    QString m_strAnswer;
 };
 
 TEST_F(SaveAll, NothingDownloadedSaysSoAndAsksForNoFolder)
