@@ -2,44 +2,27 @@
 
 #include "aboutdlg.h"
 #include "childframe.h"
-#include "combinedreportpdf.h"
 #include "commsettingsdlg.h"
+#include "dayexport.h"
 #include "docmanager.h"
 #include "doctemplate.h"
-#include "documentfile.h"
-#include "easyreport.h"
-#include "filedialog.h"
 #include "guidownloadhost.h"
 #include "guireporthost.h"
 #include "korvodoc.h"
 #include "mainframe.h"
 #include "messagebox.h"
-#include "overwritequestion.h"
-#include "pagerenderer.h"
-#include "recordcsv.h"
 #include "reportdoctemplate.h"
 #include "resourceids.h"
-#include "saveall.h"
 #include "slottitle.h"
 #include "startarguments.h"
-#include "testreportcomposer.h"
 #include "view.h"
 
 #include <QApplication>
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProgressDialog>
 #include <QSettings>
-#include <QStandardPaths>
 
 #include <algorithm>
 
 namespace {
-
-// Batches shorter than this finish without a progress dialog.
-constexpr int kProgressDelayMs = 500;
 
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kComPortKey = "COMPORT";
@@ -246,7 +229,7 @@ std::optional<CCmdUI> CKorvoApp::OnUpdateCmdUI(int nId) const
     case ID_COMM_SETTINGS: return CCmdUI{};
     case ID_EXPORT_CSV:
     case ID_SAVE_ALL:
-    case ID_EXPORT_ALL_PDF: return CCmdUI{HasDbWithTest()};
+    case ID_EXPORT_ALL_PDF: return CCmdUI{CDayExport::HasDbWithTest(m_Records)};
     default: return m_pDocManager ? m_pDocManager->OnUpdateCmdUI(nId) : std::nullopt;
     }
 }
@@ -280,208 +263,20 @@ void CKorvoApp::OnCommSettings()
 
 void CKorvoApp::OnExportCsv()
 {
-    const std::string strTable = DownloadCsv(m_Records);
-    if (strTable.empty()) {
-        AfxMessageBox(IDS_NOTHING_TO_EXPORT, QMessageBox::Ok, QMessageBox::Information,
-                      m_pMainWnd.get());
-        return;
-    }
-    FileDialogRequest request;
-    request.m_bSave = true;
-    request.m_strCaption = LoadResString(IDS_EXPORT_CSV_TITLE);
-    request.m_strFilter = LoadResString(IDS_EXPORT_CSV_FILTER);
-    request.m_strDefaultSuffix = QStringLiteral("csv");
-    request.m_strInitialPath =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath(QDateTime::currentDateTime().toString(
-                QStringLiteral("'LMX-4410 'yyyy-MM-dd HHmm'.csv'")));
-    const QString strPath = AfxPromptFileName(request, m_pMainWnd.get());
-    if (strPath.isEmpty())
-        return;
-    const std::string strFile = QFile::encodeName(strPath).toStdString();
-    const DocumentStatus status = WriteFileAtomically(strFile, strTable);
-    if (status != DocumentStatus::Ok)
-        AfxMessageBox(QString::fromStdString(DescribeDocumentStatus(status, strPath.toStdString())),
-                      QMessageBox::Ok, QMessageBox::Warning, m_pMainWnd.get());
-}
-
-bool CKorvoApp::HasDbWithTest() const
-{
-    return std::any_of(m_Records.begin() + 1, m_Records.end(),
-                       [](const TestRecord& record) { return HoldsTest(record); });
-}
-
-QString CKorvoApp::PromptBatchFolder(int nCaptionId)
-{
-    FileDialogRequest request;
-    request.m_bFolder = true;
-    request.m_strCaption = LoadResString(nCaptionId);
-    request.m_strInitialPath = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString strFolder = AfxPromptFileName(request, m_pMainWnd.get());
-    if (strFolder.isEmpty())
-        return {};
-
-    const QDateTime now = QDateTime::currentDateTime();
-    std::tm time{};
-    time.tm_year = now.date().year() - 1900;
-    time.tm_mon = now.date().month() - 1;
-    time.tm_mday = now.date().day();
-    time.tm_hour = now.time().hour();
-    time.tm_min = now.time().minute();
-    const QString strSubfolder = QString::fromStdString(DefaultSaveAllFolderName(time));
-    switch (AfxMessageBox(LoadResString(IDS_SAVE_ALL_SUBFOLDER).arg(strSubfolder),
-                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                          QMessageBox::Question, m_pMainWnd.get())) {
-    case QMessageBox::Yes: strFolder = QDir(strFolder).filePath(strSubfolder); break;
-    case QMessageBox::No: break;
-    default: return {};
-    }
-    if (!QDir().mkpath(strFolder)) {
-        AfxMessageBox(LoadResString(IDS_SAVE_ALL_NO_FOLDER).arg(strFolder), QMessageBox::Ok,
-                      QMessageBox::Warning, m_pMainWnd.get());
-        return {};
-    }
-    return strFolder;
+    DayExport().ExportCsv();
 }
 
 void CKorvoApp::OnSaveAll()
 {
-    if (!HasDbWithTest()) {
-        AfxMessageBox(IDS_NOTHING_TO_EXPORT, QMessageBox::Ok, QMessageBox::Information,
-                      m_pMainWnd.get());
-        return;
-    }
-    const QString strFolder = PromptBatchFolder(IDS_SAVE_ALL_TITLE);
-    if (strFolder.isEmpty())
-        return;
-
-    const std::vector<SaveAllResult> results =
-        SaveAllDbs(m_Records, QFile::encodeName(strFolder).toStdString(),
-                   COverwriteQuestion(m_pMainWnd.get()));
-
-    const auto nSaved = std::count_if(results.begin(), results.end(), [](const SaveAllResult& r) {
-        return r.m_Outcome == SaveAllOutcome::Saved;
-    });
-    const auto nWithTest =
-        std::count_if(m_Records.begin() + 1, m_Records.end(),
-                      [](const TestRecord& record) { return HoldsTest(record); });
-    QString strSummary = LoadResString(IDS_SAVE_ALL_DONE).arg(nSaved).arg(nWithTest).arg(strFolder);
-    for (const SaveAllResult& result : results) {
-        const QString strPath = QFile::decodeName(QByteArray::fromStdString(result.m_strPath));
-        if (result.m_Outcome == SaveAllOutcome::SkippedExists)
-            strSummary += QStringLiteral("\n") + LoadResString(IDS_SAVE_ALL_KEPT).arg(strPath);
-        else if (result.m_Outcome == SaveAllOutcome::Failed)
-            strSummary += QStringLiteral("\n") + QString::fromStdString(result.m_strReason);
-    }
-    AfxMessageBox(strSummary, QMessageBox::Ok,
-                  nSaved == nWithTest ? QMessageBox::Information : QMessageBox::Warning,
-                  m_pMainWnd.get());
+    DayExport().SaveAll();
 }
 
 void CKorvoApp::OnExportAllPdf()
 {
-    std::vector<int> anDbs;
-    for (int nDb = 1; nDb <= kDbCount; ++nDb)
-        if (HoldsTest(m_Records[static_cast<std::size_t>(nDb)]))
-            anDbs.push_back(nDb);
-    if (anDbs.empty()) {
-        AfxMessageBox(IDS_NOTHING_TO_EXPORT, QMessageBox::Ok, QMessageBox::Information,
-                      m_pMainWnd.get());
-        return;
-    }
-    switch (AfxMessageBox(IDS_EXPORT_ALL_PDF_HOW,
-                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                          QMessageBox::Question, m_pMainWnd.get())) {
-    case QMessageBox::Yes: ExportPdfPerDb(anDbs); break;
-    case QMessageBox::No: ExportCombinedPdf(anDbs); break;
-    default: break;
-    }
+    DayExport().ExportAllPdf();
 }
 
-void CKorvoApp::ExportPdfPerDb(const std::vector<int>& anDbs)
+CDayExport CKorvoApp::DayExport()
 {
-    const QString strFolder = PromptBatchFolder(IDS_EXPORT_ALL_PDF_TITLE);
-    if (strFolder.isEmpty())
-        return;
-    COverwriteQuestion askOverwrite(m_pMainWnd.get());
-    QProgressDialog progress(LoadResString(IDS_EXPORT_ALL_PDF_PROGRESS), QString(), 0,
-                             static_cast<int>(anDbs.size()), m_pMainWnd.get());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kProgressDelayMs);
-    int nWritten = 0;
-    int nDone = 0;
-    QString strProblems;
-    for (const int nDb : anDbs) {
-        progress.setValue(nDone++);
-        TestRecord& record = m_Records[static_cast<std::size_t>(nDb)];
-        const QString strPath =
-            QDir(strFolder).filePath(QString::fromStdString(DbFileName(nDb, record, ".pdf")));
-        if (QFileInfo::exists(strPath)) {
-            const OverwriteChoice choice = askOverwrite(QFile::encodeName(strPath).toStdString());
-            if (choice != OverwriteChoice::Overwrite) {
-                strProblems += QStringLiteral("\n") + LoadResString(IDS_SAVE_ALL_KEPT).arg(strPath);
-                if (choice == OverwriteChoice::StopSaving)
-                    break;
-                continue;
-            }
-        }
-        CEasyReport report(ReportHost());
-        ComposeReport(record, report);
-        if (WriteReportPdf(report, strPath))
-            ++nWritten;
-        else
-            strProblems +=
-                QStringLiteral("\n") + LoadResString(IDS_EXPORT_ALL_PDF_FAILED).arg(strPath);
-    }
-    progress.reset();
-    ReportBatchEnd(nWritten, static_cast<int>(anDbs.size()), strFolder, strProblems);
-}
-
-void CKorvoApp::ExportCombinedPdf(const std::vector<int>& anDbs)
-{
-    FileDialogRequest request;
-    request.m_bSave = true;
-    request.m_strCaption = LoadResString(IDS_EXPORT_ALL_PDF_TITLE);
-    request.m_strFilter = LoadResString(IDS_EXPORT_ALL_PDF_FILTER);
-    request.m_strDefaultSuffix = QStringLiteral("pdf");
-    request.m_strInitialPath =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath(QDateTime::currentDateTime().toString(
-                QStringLiteral("'LMX-4410 'yyyy-MM-dd HHmm'.pdf'")));
-    const QString strPath = AfxPromptFileName(request, m_pMainWnd.get());
-    if (strPath.isEmpty())
-        return;
-
-    QProgressDialog progress(LoadResString(IDS_EXPORT_ALL_PDF_PROGRESS), QString(), 0,
-                             static_cast<int>(anDbs.size()), m_pMainWnd.get());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kProgressDelayMs);
-    CCombinedReportPdf pdf(strPath);
-    bool bWritten = pdf.Open();
-    int nDone = 0;
-    for (const int nDb : anDbs) {
-        if (!bWritten)
-            break;
-        CEasyReport report(ReportHost());
-        ComposeReport(m_Records[static_cast<std::size_t>(nDb)], report);
-        pdf.Add(report);
-        progress.setValue(++nDone);
-    }
-    bWritten = bWritten && pdf.Commit();
-    progress.reset();
-    const int nReports = static_cast<int>(anDbs.size());
-    ReportBatchEnd(bWritten ? nReports : 0, nReports, strPath,
-                   bWritten ? QString()
-                            : QStringLiteral("\n") +
-                                  LoadResString(IDS_EXPORT_ALL_PDF_FAILED).arg(strPath));
-}
-
-void CKorvoApp::ReportBatchEnd(int nWritten, int nTotal, const QString& strTarget,
-                               const QString& strProblems)
-{
-    AfxMessageBox(LoadResString(IDS_EXPORT_ALL_PDF_DONE).arg(nWritten).arg(nTotal).arg(strTarget) +
-                      strProblems,
-                  QMessageBox::Ok,
-                  strProblems.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
-                  m_pMainWnd.get());
+    return CDayExport(m_Records, ReportHost(), m_pMainWnd.get());
 }

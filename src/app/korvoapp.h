@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cmdtarget.h"
+#include "dayexport.h"
 #include "dbselection.h"
 #include "korvocontext.h"
 #include "langpack.h"
@@ -59,13 +60,9 @@ public:
     void OnAppAbout();
     void OnDownload();
     void OnCommSettings();
-    // The downloaded DBs that hold a test as a CSV table, in a file the user names.
+    // The day's exports of the downloaded records (see CDayExport).
     void OnExportCsv();
-    // Every DB that holds a test as its own document in a folder the user
-    // picks, asking before replacing a file.
     void OnSaveAll();
-    // The reports of the DBs that hold a test as PDF: a file per DB in a
-    // folder, or all in one file, as the user chooses.
     void OnExportAllPdf();
 
     CMainFrame* MainFrame() const { return m_pMainWnd.get(); }
@@ -83,14 +80,7 @@ public:
     CMultiDocTemplate* m_pDocTemplate = nullptr;
 
 private:
-    bool HasDbWithTest() const;
-    // A folder the user picks for a batch of files, or the dated folder made
-    // inside it when accepted; empty when cancelled or not made.
-    QString PromptBatchFolder(int nCaptionId);
-    void ExportPdfPerDb(const std::vector<int>& anDbs);
-    void ExportCombinedPdf(const std::vector<int>& anDbs);
-    void ReportBatchEnd(int nWritten, int nTotal, const QString& strTarget,
-                        const QString& strProblems);
+    CDayExport DayExport();
     bool LoadLangPack(const QString& strLanguage);
     void LoadSettings();
     void SaveSettings() const;

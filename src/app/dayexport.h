@@ -1,0 +1,45 @@
+#pragma once
+
+#include "testrecord.h"
+
+#include <QString>
+
+#include <vector>
+
+class CReportHost;
+class QWidget;
+
+// The commands that take a whole download off the program at the end of a
+// technician's day: the downloaded DBs as a CSV table, every DB that holds a
+// test as its own document, and their reports as PDF. Each asks for its
+// target, never replaces a file without asking, and ends with a summary.
+class CDayExport
+{
+public:
+    CDayExport(RecordTable& records, CReportHost& reportHost, QWidget* pParent);
+
+    static bool HasDbWithTest(const RecordTable& records);
+
+    // The downloaded DBs that hold a test as a CSV table, in a file the user names.
+    void ExportCsv();
+    // Every DB that holds a test as its own document in a folder the user
+    // picks, asking before replacing a file.
+    void SaveAll();
+    // The reports of the DBs that hold a test as PDF: a file per DB in a
+    // folder, or all in one file, as the user chooses.
+    void ExportAllPdf();
+
+private:
+    // A folder the user picks for a batch of files, or the dated folder made
+    // inside it when accepted; empty when cancelled or not made.
+    QString PromptBatchFolder(int nCaptionId);
+    void ExportPdfPerDb(const std::vector<int>& anDbs);
+    void ExportCombinedPdf(const std::vector<int>& anDbs);
+    void ReportBatchEnd(int nWritten, int nTotal, const QString& strTarget,
+                        const QString& strProblems);
+    void TellNothingToExport();
+
+    RecordTable& m_Records;
+    CReportHost& m_reportHost;
+    QWidget* m_pParent;
+};
