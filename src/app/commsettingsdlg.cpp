@@ -1,13 +1,18 @@
 #include "commsettingsdlg.h"
 
+#include "filedialog.h"
 #include "langpack.h"
 #include "messagebox.h"
 #include "resourceids.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -15,6 +20,10 @@ constexpr int kPortLabel = 1048;
 constexpr int kTimeoutLabel = 1049;
 constexpr int kDemoEntry = 1050;
 constexpr int kPortHint = 1051;
+constexpr int kKeepLogCheck = 1052;
+constexpr int kLogFolderLabel = 1053;
+constexpr int kBrowseButton = 1054;
+constexpr int kLogHint = 1055;
 constexpr int kCancelButton = 2;
 
 QString DialogText(int nControl)
@@ -48,6 +57,23 @@ CCommSettingsDlg::CCommSettingsDlg(QWidget* pParent, QStringList astrDevices)
     pTimeoutLabel->setBuddy(&m_wndTimeout);
     pTimeoutLayout->addRow(pTimeoutLabel, &m_wndTimeout);
 
+    m_wndKeepLog.setText(DialogText(kKeepLogCheck));
+    m_btnBrowse.setText(DialogText(kBrowseButton));
+    auto* pLogLayout = new QFormLayout(&m_wndLogGroup);
+    pLogLayout->addRow(&m_wndKeepLog);
+    auto* pFolderRow = new QHBoxLayout;
+    pFolderRow->addWidget(&m_wndLogFolder, 1);
+    pFolderRow->addWidget(&m_btnBrowse);
+    auto* pFolderLabel = new QLabel(DialogText(kLogFolderLabel));
+    pFolderLabel->setBuddy(&m_wndLogFolder);
+    pLogLayout->addRow(pFolderLabel, pFolderRow);
+    auto* pLogHint = new QLabel(DialogText(kLogHint));
+    pLogHint->setWordWrap(true);
+    pLogHint->setForegroundRole(QPalette::PlaceholderText);
+    pLogLayout->addRow(pLogHint);
+    connect(&m_wndKeepLog, &QCheckBox::toggled, this, &CCommSettingsDlg::EnableLogFolder);
+    connect(&m_btnBrowse, &QPushButton::clicked, this, &CCommSettingsDlg::OnBrowseLogFolder);
+
     auto* pButtons = new QDialogButtonBox;
     pButtons->addButton(&m_btnOk, QDialogButtonBox::AcceptRole);
     QPushButton* pCancel = pButtons->addButton(QDialogButtonBox::Cancel);
@@ -59,10 +85,13 @@ CCommSettingsDlg::CCommSettingsDlg(QWidget* pParent, QStringList astrDevices)
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(&m_wndPortGroup);
     pLayout->addWidget(&m_wndTimeoutGroup);
+    pLayout->addWidget(&m_wndLogGroup);
+    // Height the wrapped hints leave over goes below the groups, not into them.
+    pLayout->addStretch(1);
     pLayout->addWidget(pButtons);
     m_wndPort.setMinimumContentsLength(24);
-    // Wide enough that the hint never breaks a device path.
-    setMinimumWidth(480);
+    // Wide enough that the hint never breaks a device path, in any font size.
+    setMinimumWidth(std::max(480, fontMetrics().averageCharWidth() * 72));
 }
 
 int CCommSettingsDlg::exec()
@@ -89,6 +118,13 @@ void CCommSettingsDlg::OnInitDialog()
     // The current port is shown as text; no item is chosen until the user does.
     m_wndPort.SetWindowText(PortText(PortSetting{m_nComPort, m_strDevice}, strDemo));
     m_wndTimeout.setText(QString::number(m_nTimeout));
+    m_wndLogGroup.setTitle(LoadResString(IDS_SETTINGS_LOG_GROUP));
+    m_wndLogGroup.SetStyle(0);
+    m_wndKeepLog.setChecked(m_bKeepLog);
+    m_wndLogFolder.setText(QDir::toNativeSeparators(m_strLogFolder));
+    EnableLogFolder();
+    // The titles and texts are in now: the dialog takes the height they need.
+    adjustSize();
     m_wndPort.setFocus();
 }
 
@@ -100,6 +136,10 @@ void CCommSettingsDlg::accept()
                                             m_entries, PortSetting{m_nComPort, m_strDevice});
     m_nComPort = port.m_nComPort;
     m_strDevice = port.m_strDevice;
+    m_bKeepLog = m_wndKeepLog.isChecked();
+    // A folder cleared by hand falls back to the one the caller proposed.
+    if (const QString strFolder = m_wndLogFolder.text().trimmed(); !strFolder.isEmpty())
+        m_strLogFolder = QDir::fromNativeSeparators(strFolder);
     QDialog::accept();
 }
 
@@ -121,4 +161,20 @@ bool CCommSettingsDlg::ExchangeTimeout()
     m_wndTimeout.setFocus();
     m_wndTimeout.selectAll();
     return false;
+}
+
+void CCommSettingsDlg::EnableLogFolder()
+{
+    m_wndLogFolder.setEnabled(m_wndKeepLog.isChecked());
+    m_btnBrowse.setEnabled(m_wndKeepLog.isChecked());
+}
+
+void CCommSettingsDlg::OnBrowseLogFolder()
+{
+    FileDialogRequest request;
+    request.m_bFolder = true;
+    request.m_strCaption = LoadResString(IDS_SESSION_LOG_FOLDER_TITLE);
+    request.m_strInitialPath = QDir::fromNativeSeparators(m_wndLogFolder.text().trimmed());
+    if (const QString strFolder = AfxPromptFileName(request, this); !strFolder.isEmpty())
+        m_wndLogFolder.setText(QDir::toNativeSeparators(strFolder));
 }

@@ -6,11 +6,14 @@
 #include "guigroupbox.h"
 #include "portchoice.h"
 
+#include <QCheckBox>
 #include <QDialog>
+#include <QPushButton>
 
-// The Communication settings dialog: the port the tester is on and the
-// seconds the download waits for its prompt. The caller sets both values,
-// runs it, and reads them back when it ends with OK.
+// The Communication settings dialog: the port the tester is on, the
+// seconds the download waits for its prompt, and whether downloads keep a
+// session log and where. The caller sets the values, runs it, and reads
+// them back when it ends with OK.
 class CCommSettingsDlg : public QDialog
 {
     Q_OBJECT
@@ -28,15 +31,22 @@ public:
     int m_nComPort = 2;
     QString m_strDevice; // a device path or the demo tester; empty for the port number
     int m_nTimeout = 10;
+    bool m_bKeepLog = false;
+    QString m_strLogFolder;
 
     CGuiComboBoxExt& PortBox() { return m_wndPort; }
     CGuiEdit& TimeoutEdit() { return m_wndTimeout; }
+    QCheckBox& KeepLogCheck() { return m_wndKeepLog; }
+    CGuiEdit& LogFolderEdit() { return m_wndLogFolder; }
+    QPushButton& BrowseButton() { return m_btnBrowse; }
 
 private:
     void OnInitDialog();
     // Reads the edit into m_nTimeout; false, after telling the user, when it
     // holds no number the download can wait for.
     bool ExchangeTimeout();
+    void OnBrowseLogFolder();
+    void EnableLogFolder();
 
     QStringList m_astrDevices;
     QList<PortEntry> m_entries;
@@ -45,4 +55,8 @@ private:
     CGuiEdit m_wndTimeout;          // 1045
     CGuiButton m_btnOk;
     CGuiComboBoxExt m_wndPort; // 1044
+    CGuiGroupBox m_wndLogGroup;
+    QCheckBox m_wndKeepLog; // 1052
+    CGuiEdit m_wndLogFolder;
+    QPushButton m_btnBrowse;
 };

@@ -7,8 +7,8 @@
 #include "langpack.h"
 #include "messagebox.h"
 #include "overwritequestion.h"
-#include "reporthost.h"
 #include "recordcsv.h"
+#include "reporthost.h"
 #include "resourceids.h"
 #include "saveall.h"
 #include "testreportcomposer.h"
@@ -52,10 +52,26 @@ CDayExport::CDayExport(RecordTable& records, CReportHost& reportHost, QWidget* p
 void CDayExport::ExportCsv()
 {
     const std::string strTable = DownloadCsv(m_Records);
-    if (strTable.empty()) {
+    if (strTable.empty())
+        TellNothingToExport();
+    else
+        WriteCsv(strTable);
+}
+
+void CDayExport::ExportCsv(const std::vector<NamedRecord>& records)
+{
+    if (records.empty()) {
         TellNothingToExport();
         return;
     }
+    std::string strTable = RecordCsvHeader();
+    for (const NamedRecord& record : records)
+        strTable += RecordCsvRow(record.m_strName.toStdString(), *record.m_pRecord);
+    WriteCsv(strTable);
+}
+
+void CDayExport::WriteCsv(const std::string& strTable)
+{
     FileDialogRequest request;
     request.m_bSave = true;
     request.m_strCaption = LoadResString(IDS_EXPORT_CSV_TITLE);
@@ -124,8 +140,16 @@ void CDayExport::SaveAll()
     if (strFolder.isEmpty())
         return;
 
-    const std::vector<SaveAllResult> results = SaveAllDbs(
-        m_Records, QFile::encodeName(strFolder).toStdString(), COverwriteQuestion(m_pParent));
+    QProgressDialog progress(LoadResString(IDS_SAVE_ALL_PROGRESS), QString(), 0, 0, m_pParent);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    const std::vector<SaveAllResult> results =
+        SaveAllDbs(m_Records, QFile::encodeName(strFolder).toStdString(),
+                   COverwriteQuestion(m_pParent), [&progress](int nDone, int nTotal) {
+                       progress.setMaximum(nTotal);
+                       progress.setValue(nDone);
+                   });
+    progress.reset();
 
     const auto nSaved = std::count_if(results.begin(), results.end(), [](const SaveAllResult& r) {
         return r.m_Outcome == SaveAllOutcome::Saved;

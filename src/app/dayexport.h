@@ -22,6 +22,13 @@ public:
 
     // The downloaded DBs that hold a test as a CSV table, in a file the user names.
     void ExportCsv();
+    // Open reports as a CSV table, a row for each named as given.
+    struct NamedRecord
+    {
+        QString m_strName;
+        const TestRecord* m_pRecord = nullptr;
+    };
+    void ExportCsv(const std::vector<NamedRecord>& records);
     // Every DB that holds a test as its own document in a folder the user
     // picks, asking before replacing a file.
     void SaveAll();
@@ -38,6 +45,7 @@ private:
     void ReportBatchEnd(int nWritten, int nTotal, const QString& strTarget,
                         const QString& strProblems);
     void TellNothingToExport();
+    void WriteCsv(const std::string& strTable);
 
     RecordTable& m_Records;
     CReportHost& m_reportHost;

@@ -5,13 +5,14 @@
 #include "openstatustext.h"
 #include "resourceids.h"
 #include "sampleset.h"
+#include "sessionlogfolder.h"
 #include "simulatedtester.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
 
 CGuiDownloadHost::CGuiDownloadHost(QWidget& owner, IRecordViews& views, RecordTable& records)
-    : m_owner(owner), m_Port(*this), m_protocol(*this, m_Port, m_wndProgress, views, records)
+    : m_owner(owner), m_Port(*this), m_protocol(*this, m_loggedPort, m_wndProgress, views, records)
 {
     m_timerPromptWait.setObjectName(QStringLiteral("TIMER_PROMPT_WAIT"));
     m_timerNextCommand.setObjectName(QStringLiteral("TIMER_NEXT_COMMAND"));
@@ -41,7 +42,23 @@ bool CGuiDownloadHost::StartDownload(const QString& strPort, int nTimeout)
     QString strDevice = strPort;
     if (strPort == QLatin1String(kDemoTester) && !EnsureDemoTester(strDevice))
         return false;
+    StartSessionLog();
     return m_protocol.StartDownload(strDevice.toStdString(), nTimeout);
+}
+
+void CGuiDownloadHost::StartSessionLog()
+{
+    m_sessionLog.Close();
+    m_loggedPort.SetLog(nullptr);
+    if (m_strLogFolder.isEmpty())
+        return;
+    QString strError;
+    if (!StartSessionLogIn(m_sessionLog, m_strLogFolder, m_strPort, strError)) {
+        AfxMessageBox(LoadResString(IDS_SESSION_LOG_FAILED).arg(strError), QMessageBox::Ok,
+                      QMessageBox::Warning, &m_owner);
+        return;
+    }
+    m_loggedPort.SetLog(&m_sessionLog);
 }
 
 bool CGuiDownloadHost::EnsureDemoTester(QString& strDevice)
@@ -84,7 +101,9 @@ void CGuiDownloadHost::PostChannelMessage(const std::string& strText)
     const QString strMessage = QString::fromStdString(strText);
     QMetaObject::invokeMethod(
         this,
-        [this, strMessage] {
+        [this, strText, strMessage] {
+            if (m_sessionLog.IsOpen())
+                m_sessionLog.Note("channel: " + strText);
             AfxMessageBox(strMessage, QMessageBox::Ok, QMessageBox::Warning, &m_owner);
         },
         Qt::QueuedConnection);
@@ -119,6 +138,8 @@ std::string CGuiDownloadHost::LoadString(int nStringId)
 
 void CGuiDownloadHost::ReportFailure(DownloadFailure failure)
 {
+    if (m_sessionLog.IsOpen())
+        m_sessionLog.Note(DownloadFailureNote(failure));
     switch (failure) {
     case DownloadFailure::PortOpenFailed: {
         const std::string strWhy =

@@ -3,8 +3,10 @@
 #include "channelport.h"
 #include "downloadhost.h"
 #include "downloadprotocol.h"
+#include "loggedport.h"
 #include "progresspopupwnd.h"
 #include "serialchannel.h"
+#include "sessionlog.h"
 
 #include <QObject>
 #include <QString>
@@ -35,6 +37,8 @@ public:
     bool StartDownload(const QString& strPort, int nTimeout);
     CProgressPopup& ProgressPopup() { return m_wndProgress; }
     CDownloadProtocol& Protocol() { return m_protocol; }
+    // Each download from now on keeps a session log in strFolder; none when empty.
+    void SetSessionLogFolder(const QString& strFolder) { m_strLogFolder = strFolder; }
     // The demo tester sends at the tester's own pace unless told otherwise (tests).
     void SetDemoPaced(bool bPaced) { m_bDemoPaced = bPaced; }
 
@@ -54,14 +58,20 @@ private:
 
     QTimer* Timer(int nTimerId);
     bool EnsureDemoTester(QString& strDevice);
+    // Opens a new log when logs are kept; a log that cannot be made is
+    // reported, and the download goes on without one.
+    void StartSessionLog();
 
     QWidget& m_owner;
     QTimer m_timerPromptWait;
     QTimer m_timerNextCommand;
     std::unique_ptr<CSimulatedTester> m_pDemoTester;
     CChannelPort m_Port;
+    CSessionLog m_sessionLog;
+    CLoggedPort m_loggedPort{m_Port}; // what the protocol talks to
     CProgressPopup m_wndProgress;
     CDownloadProtocol m_protocol;
     QString m_strPort; // as the user named it, for messages
+    QString m_strLogFolder;
     bool m_bDemoPaced = true;
 };

@@ -13,6 +13,7 @@
 #include "messagebox.h"
 #include "reportdoctemplate.h"
 #include "resourceids.h"
+#include "sessionlogfolder.h"
 #include "slottitle.h"
 #include "startarguments.h"
 #include "view.h"
@@ -28,6 +29,8 @@ constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kComPortKey = "COMPORT";
 constexpr const char* kTimeoutKey = "TIMEOUT";
 constexpr const char* kPortDeviceKey = "PORTDEVICE";
+constexpr const char* kSessionLogKey = "SESSIONLOG";
+constexpr const char* kLogFolderKey = "LOGFOLDER";
 
 CKorvoApp* g_pApp = nullptr;
 
@@ -143,6 +146,10 @@ void CKorvoApp::LoadSettings()
     m_nComPort = ProfileInt(settings, kComPortKey, kDefaultComPort);
     m_nTimeout = ProfileInt(settings, kTimeoutKey, kDefaultTimeout);
     m_strPortDevice = settings.value(kPortDeviceKey).toString();
+    m_bKeepSessionLog = ProfileInt(settings, kSessionLogKey, 0) != 0;
+    m_strSessionLogFolder = settings.value(kLogFolderKey).toString();
+    if (m_strSessionLogFolder.isEmpty())
+        m_strSessionLogFolder = DefaultSessionLogFolder();
     m_bSettingsLoaded = true;
 }
 
@@ -157,6 +164,8 @@ void CKorvoApp::SaveSettings() const
         settings.remove(kPortDeviceKey);
     else
         settings.setValue(kPortDeviceKey, m_strPortDevice);
+    settings.setValue(kSessionLogKey, m_bKeepSessionLog ? 1 : 0);
+    settings.setValue(kLogFolderKey, m_strSessionLogFolder);
 }
 
 QString CKorvoApp::DownloadPort() const
@@ -215,6 +224,7 @@ bool CKorvoApp::OnCmdMsg(int nId)
     case ID_DOWNLOAD: OnDownload(); return true;
     case ID_COMM_SETTINGS: OnCommSettings(); return true;
     case ID_EXPORT_CSV: OnExportCsv(); return true;
+    case ID_EXPORT_OPEN_CSV: OnExportOpenCsv(); return true;
     case ID_SAVE_ALL: OnSaveAll(); return true;
     case ID_EXPORT_ALL_PDF: OnExportAllPdf(); return true;
     default: return m_pDocManager && m_pDocManager->OnCmdMsg(nId);
@@ -230,6 +240,7 @@ std::optional<CCmdUI> CKorvoApp::OnUpdateCmdUI(int nId) const
     case ID_EXPORT_CSV:
     case ID_SAVE_ALL:
     case ID_EXPORT_ALL_PDF: return CCmdUI{CDayExport::HasDbWithTest(m_Records)};
+    case ID_EXPORT_OPEN_CSV: return CCmdUI{m_pDocTemplate && !m_pDocTemplate->Documents().empty()};
     default: return m_pDocManager ? m_pDocManager->OnUpdateCmdUI(nId) : std::nullopt;
     }
 }
@@ -242,6 +253,8 @@ void CKorvoApp::OnAppAbout()
 
 void CKorvoApp::OnDownload()
 {
+    m_pMainWnd->Download().SetSessionLogFolder(m_bKeepSessionLog ? m_strSessionLogFolder
+                                                                 : QString());
     m_pMainWnd->StartDownload(DownloadPort(), m_nTimeout);
 }
 
@@ -252,8 +265,12 @@ void CKorvoApp::OnCommSettings()
     dialog.m_strDevice =
         m_bDemoSession ? QString::fromLatin1(CGuiDownloadHost::kDemoTester) : m_strPortDevice;
     dialog.m_nTimeout = m_nTimeout;
+    dialog.m_bKeepLog = m_bKeepSessionLog;
+    dialog.m_strLogFolder = m_strSessionLogFolder;
     if (dialog.exec() != QDialog::Accepted)
         return;
+    m_bKeepSessionLog = dialog.m_bKeepLog;
+    m_strSessionLogFolder = dialog.m_strLogFolder;
     m_nComPort = dialog.m_nComPort;
     m_strPortDevice = dialog.m_strDevice;
     m_nTimeout = dialog.m_nTimeout;
@@ -264,6 +281,16 @@ void CKorvoApp::OnCommSettings()
 void CKorvoApp::OnExportCsv()
 {
     DayExport().ExportCsv();
+}
+
+void CKorvoApp::OnExportOpenCsv()
+{
+    std::vector<CDayExport::NamedRecord> records;
+    for (CDocument* pDocument : m_pDocTemplate->Documents()) {
+        if (const auto* pReport = dynamic_cast<const CKorvoDoc*>(pDocument))
+            records.push_back({pReport->GetTitle(), pReport->m_pRecord});
+    }
+    DayExport().ExportCsv(records);
 }
 
 void CKorvoApp::OnSaveAll()

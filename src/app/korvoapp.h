@@ -62,6 +62,7 @@ public:
     void OnCommSettings();
     // The day's exports of the downloaded records (see CDayExport).
     void OnExportCsv();
+    void OnExportOpenCsv();
     void OnSaveAll();
     void OnExportAllPdf();
 
@@ -75,6 +76,8 @@ public:
     int m_nComPort = kDefaultComPort;
     int m_nTimeout = kDefaultTimeout;
     QString m_strPortDevice; // a device path or the demo tester; empty: the port number
+    bool m_bKeepSessionLog = false;
+    QString m_strSessionLogFolder;
     RecordTable m_Records;
     const TestRecord* m_pSelectedRecord = nullptr;
     CMultiDocTemplate* m_pDocTemplate = nullptr;

@@ -12,11 +12,14 @@
 #include "view.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +30,12 @@ constexpr int kDropDownImage = 8;
 constexpr int kLoadingBarPercent = 30;
 constexpr int kFirstWorkspaceWidth = 240;
 constexpr int kFirstInfoHeight = 140;
+// The widest tree entry and room, in lines of text, for three levels of
+// indentation with their pictures: a large font still shows DB numbers.
+constexpr const char* kWidestEntry = "LMX-4410 DB #20";
+constexpr int kEntryIndentLines = 5;
+// Lines of text the information list shows at first, header included.
+constexpr int kFirstInfoLines = 7;
 
 } // namespace
 
@@ -85,8 +94,12 @@ void CMainFrame::PlaceForFirstStart()
         resize(available.width() * 4 / 5, available.height() * 4 / 5);
         move(available.center() - rect().center());
     }
-    resizeDocks({&m_wndWorkspaceBar}, {kFirstWorkspaceWidth}, Qt::Horizontal);
-    resizeDocks({&m_wndInfoBar}, {kFirstInfoHeight}, Qt::Vertical);
+    const QFontMetrics metrics = m_wndWorkspaceBar.fontMetrics();
+    const int nTreeWidth = metrics.horizontalAdvance(QLatin1String(kWidestEntry)) +
+                           kEntryIndentLines * metrics.height();
+    resizeDocks({&m_wndWorkspaceBar}, {std::max(kFirstWorkspaceWidth, nTreeWidth)}, Qt::Horizontal);
+    resizeDocks({&m_wndInfoBar}, {std::max(kFirstInfoHeight, kFirstInfoLines * metrics.height())},
+                Qt::Vertical);
 }
 
 int CMainFrame::StartDownload(const QString& strPort, int nTimeout)

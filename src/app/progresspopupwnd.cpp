@@ -89,10 +89,12 @@ private:
             const QRect ring = bar.adjusted(-nRing, -nRing, nRing, nRing);
             painter.setPen(dark);
             painter.drawLine(ring.bottomLeft(), ring.topLeft());
-            painter.drawLine(ring.topLeft(), ring.topRight() + QPoint(1, 0));
+            painter.drawLine(ring.topLeft(), ring.topRight());
+            // Qt draws a line's end point too: the light edges stop short
+            // of the dark corner instead of running past it.
             painter.setPen(light);
             painter.drawLine(ring.bottomLeft(), ring.bottomRight());
-            painter.drawLine(ring.bottomRight(), ring.topRight() - QPoint(0, 1));
+            painter.drawLine(ring.bottomRight(), ring.topRight() + QPoint(0, 1));
         }
     }
 

@@ -50,6 +50,10 @@ inline constexpr int IDS_EXPORT_ALL_PDF_FILTER = 58237;
 inline constexpr int IDS_EXPORT_ALL_PDF_PROGRESS = 58238;
 inline constexpr int IDS_EXPORT_ALL_PDF_DONE = 58239;   // %1 written of %2 to %3
 inline constexpr int IDS_EXPORT_ALL_PDF_FAILED = 58240; // %1: the file
+inline constexpr int IDS_SETTINGS_LOG_GROUP = 58241;
+inline constexpr int IDS_SESSION_LOG_FAILED = 58242; // %1: why
+inline constexpr int IDS_SESSION_LOG_FOLDER_TITLE = 58243;
+inline constexpr int IDS_SAVE_ALL_PROGRESS = 58244;
 
 // Commands of the framework (the same values as the classic application
 // framework's, so the pack's menus read the same on every platform).
@@ -86,6 +90,7 @@ inline constexpr int ID_VIEW_ZOOM_ACTUAL = 32795;
 inline constexpr int ID_EXPORT_CSV = 32796;
 inline constexpr int ID_SAVE_ALL = 32797;
 inline constexpr int ID_EXPORT_ALL_PDF = 32798;
+inline constexpr int ID_EXPORT_OPEN_CSV = 32799;
 
 // Buttons of the bars' mini tool bars.
 inline constexpr int ID_TREE_REFRESH = 818;

@@ -7,9 +7,12 @@ constexpr int kStallTimer = 1;
 
 } // namespace
 
-CHeadlessDownload::CHeadlessDownload(RecordTable& records, IHeadlessDisplay& display)
-    : m_display(display), m_port(*this), m_protocol(*this, m_port, display, *this, records)
+CHeadlessDownload::CHeadlessDownload(RecordTable& records, IHeadlessDisplay& display,
+                                     CSessionLog* pLog)
+    : m_display(display), m_port(*this), m_loggedPort(m_port), m_pLog(pLog),
+      m_protocol(*this, m_loggedPort, display, *this, records)
 {
+    m_loggedPort.SetLog(pLog);
 }
 
 DownloadOutcome CHeadlessDownload::Run(const std::string& strPort, int nTimeoutSeconds,
@@ -26,6 +29,8 @@ DownloadOutcome CHeadlessDownload::Run(const std::string& strPort, int nTimeoutS
         m_protocol.AbortDownload();
     // Messages the channel posted on the way out are still shown.
     m_loop.DispatchPending();
+    if (m_pLog)
+        m_pLog->Flush();
     return *m_outcome;
 }
 
@@ -45,7 +50,11 @@ void CHeadlessDownload::PostDeviceLost(int)
 
 void CHeadlessDownload::PostChannelMessage(const std::string& strText)
 {
-    m_loop.Post([this, strText] { m_display.ShowChannelMessage(strText); });
+    m_loop.Post([this, strText] {
+        if (m_pLog)
+            m_pLog->Note("channel: " + strText);
+        m_display.ShowChannelMessage(strText);
+    });
 }
 
 void CHeadlessDownload::StartTimer(int nTimerId, int nMilliseconds)
@@ -77,9 +86,9 @@ std::string CHeadlessDownload::LoadString(int nStringId)
 void CHeadlessDownload::ReportFailure(DownloadFailure failure)
 {
     switch (failure) {
-    case DownloadFailure::PortOpenFailed: m_outcome = DownloadOutcome::PortOpenFailed; break;
-    case DownloadFailure::PromptTimeout: m_outcome = DownloadOutcome::PromptTimeout; break;
-    case DownloadFailure::DeviceLost: m_outcome = DownloadOutcome::DeviceLost; break;
+    case DownloadFailure::PortOpenFailed: SetOutcome(DownloadOutcome::PortOpenFailed); break;
+    case DownloadFailure::PromptTimeout: SetOutcome(DownloadOutcome::PromptTimeout); break;
+    case DownloadFailure::DeviceLost: SetOutcome(DownloadOutcome::DeviceLost); break;
     }
 }
 
@@ -108,7 +117,7 @@ void CHeadlessDownload::StepLoadingProgress()
 
 void CHeadlessDownload::FillTree()
 {
-    m_outcome = DownloadOutcome::Completed;
+    SetOutcome(DownloadOutcome::Completed);
 }
 
 // The stall timer is restarted by every sign of life: received data and each
@@ -125,5 +134,28 @@ void CHeadlessDownload::CheckForStall()
 {
     if (m_protocol.StreamMode() == CDownloadProtocol::STREAM_TRANSFER &&
         !m_loop.IsTimerRunning(TIMER_NEXT_COMMAND))
-        m_outcome = DownloadOutcome::TransferStalled;
+        SetOutcome(DownloadOutcome::TransferStalled);
+}
+
+// The log notes the end when it happens, before the port is closed on the way out.
+void CHeadlessDownload::SetOutcome(DownloadOutcome outcome)
+{
+    m_outcome = outcome;
+    if (!m_pLog)
+        return;
+    switch (outcome) {
+    case DownloadOutcome::Completed: m_pLog->Note("download completed"); break;
+    case DownloadOutcome::PortOpenFailed:
+        m_pLog->Note(DownloadFailureNote(DownloadFailure::PortOpenFailed));
+        break;
+    case DownloadOutcome::PromptTimeout:
+        m_pLog->Note(DownloadFailureNote(DownloadFailure::PromptTimeout));
+        break;
+    case DownloadOutcome::TransferStalled:
+        m_pLog->Note("download failed: the tester stopped sending in the middle of the transfer");
+        break;
+    case DownloadOutcome::DeviceLost:
+        m_pLog->Note(DownloadFailureNote(DownloadFailure::DeviceLost));
+        break;
+    }
 }

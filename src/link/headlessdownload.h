@@ -4,8 +4,10 @@
 #include "downloadhost.h"
 #include "downloadprotocol.h"
 #include "eventloop.h"
+#include "loggedport.h"
 #include "progresspopup.h"
 #include "serialchannel.h"
+#include "sessionlog.h"
 #include "testrecord.h"
 
 #include <chrono>
@@ -59,13 +61,14 @@ public:
 // Runs the real serial channel and download protocol on an event loop of its
 // own. Where the GUI would wait on a quiet tester for the user to cancel, it
 // gives up after the stall limit, and it releases the port when a download
-// ends in any way.
+// ends in any way. Given a session log, it logs what goes over the line, the
+// channel's messages and how the download ended.
 class CHeadlessDownload final : private ISerialChannelOwner,
                                 private IDownloadHost,
                                 private IRecordViews
 {
 public:
-    CHeadlessDownload(RecordTable& records, IHeadlessDisplay& display);
+    CHeadlessDownload(RecordTable& records, IHeadlessDisplay& display, CSessionLog* pLog = nullptr);
 
     // The table changes only when the outcome is Completed.
     DownloadOutcome Run(const std::string& strPort, int nTimeoutSeconds,
@@ -98,6 +101,7 @@ private:
     void FillTree() override;
 
     void NoteActivity();
+    void SetOutcome(DownloadOutcome outcome);
     void CheckForStall();
 
     IHeadlessDisplay& m_display;
@@ -105,6 +109,8 @@ private:
     // loop until the channel's destructor has joined it.
     CEventLoop m_loop;
     CChannelPort m_port;
+    CLoggedPort m_loggedPort;
+    CSessionLog* m_pLog;
     CDownloadProtocol m_protocol;
     std::optional<DownloadOutcome> m_outcome;
     std::chrono::milliseconds m_stallLimit{0};

@@ -3,6 +3,7 @@
 #include "documentfile.h"
 #include "latin1text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
@@ -63,13 +64,20 @@ std::string DefaultSaveAllFolderName(const std::tm& time)
 }
 
 std::vector<SaveAllResult> SaveAllDbs(const RecordTable& records, const std::string& strDirectory,
-                                      const OverwriteQuestion& askOverwrite)
+                                      const OverwriteQuestion& askOverwrite,
+                                      const SaveAllProgress& progress)
 {
+    const int nTotal =
+        static_cast<int>(std::count_if(records.begin() + 1, records.end(),
+                                       [](const TestRecord& record) { return HoldsTest(record); }));
     std::vector<SaveAllResult> results;
+    int nDone = 0;
     for (int nDb = 1; nDb <= kDbCount; ++nDb) {
         const TestRecord& record = records[static_cast<std::size_t>(nDb)];
         if (!HoldsTest(record))
             continue;
+        if (progress)
+            progress(nDone++, nTotal);
         SaveAllResult result;
         result.m_nDb = nDb;
         result.m_strPath =

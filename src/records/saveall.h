@@ -48,11 +48,14 @@ enum class OverwriteChoice
     StopSaving, // keep it and save no further DBs
 };
 using OverwriteQuestion = std::function<OverwriteChoice(const std::string& strPath)>;
+// Called before each DB that holds a test is handled: how many are done, of how many.
+using SaveAllProgress = std::function<void(int nDone, int nTotal)>;
 
 // Saves DBs 1..20 that hold a test into strDirectory (which must exist) in
 // DB order. A failure on one file does not stop the others. Returns one
 // result per DB handled; after StopSaving the later DBs have none.
 std::vector<SaveAllResult> SaveAllDbs(const RecordTable& records, const std::string& strDirectory,
-                                      const OverwriteQuestion& askOverwrite);
+                                      const OverwriteQuestion& askOverwrite,
+                                      const SaveAllProgress& progress = {});
 std::vector<SaveAllResult> SaveAllDbs(const RecordTable& records, const std::string& strDirectory,
                                       bool bOverwrite);

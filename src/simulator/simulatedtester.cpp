@@ -1,5 +1,7 @@
 #include "simulatedtester.h"
 
+#include "dataanswers.h"
+#include "linecollector.h"
 #include "pacedline.h"
 
 #include <algorithm>
@@ -29,24 +31,6 @@ void CloseDescriptor(int& fd)
     fd = -1;
 }
 
-// Any line that is not a command wakes the tester: in the middle of an answer
-// it breaks the answer off and prompts again (the program gave up on it); a
-// prompt already on its way is not repeated.
-void HandleLine(const TesterLine& line, const CTesterSimulator& tester,
-                const SimulatorBehaviour& behaviour, CPacedLine& output)
-{
-    if (line.m_request != TesterRequest::Wake) {
-        output.Queue(tester.Answer(line));
-        return;
-    }
-    if (behaviour.m_bSilent)
-        return;
-    if (output.HasAnswerPending())
-        output.Clear();
-    if (output.IsIdle())
-        output.Queue(tester.Prompt());
-}
-
 } // namespace
 
 CSimulatedTester::~CSimulatedTester()
@@ -56,9 +40,19 @@ CSimulatedTester::~CSimulatedTester()
 
 bool CSimulatedTester::Start(const RecordTable& data, const SimulatorOptions& options)
 {
+    return Start(std::make_unique<CDataAnswers>(data, options.m_behaviour), options);
+}
+
+bool CSimulatedTester::Start(std::unique_ptr<ITesterAnswers> pAnswers,
+                             const SimulatorOptions& options)
+{
     Stop();
     std::lock_guard lock(m_mutex);
-    m_data = data;
+    if (!pAnswers) {
+        m_strError = "the simulated tester has nothing to answer with";
+        return false;
+    }
+    m_pAnswers = std::move(pAnswers);
     m_options = options;
     m_strError.clear();
     m_strDevicePath.clear();
@@ -181,8 +175,9 @@ bool CSimulatedTester::IsServing() const
 
 SimulatorEnd CSimulatedTester::ServeLine()
 {
-    CTesterSimulator tester(m_data, m_options.m_behaviour);
+    CLineCollector lines;
     CPacedLine output(m_nMaster, m_options.m_bPaced);
+    m_pAnswers->Begin(output);
     std::optional<std::uint64_t> nStallAfter = m_options.m_nStallAfter;
     for (;;) {
         std::uint64_t nBudget = UINT64_MAX;
@@ -224,8 +219,8 @@ SimulatorEnd CSimulatedTester::ServeLine()
         const ssize_t nRead = read(m_nMaster, buffer, sizeof buffer);
         if (nRead <= 0)
             continue;
-        for (const TesterLine& line :
-             tester.Receive(std::string_view(buffer, static_cast<std::size_t>(nRead))))
-            HandleLine(line, tester, m_options.m_behaviour, output);
+        for (const std::string& strLine :
+             lines.Add(std::string_view(buffer, static_cast<std::size_t>(nRead))))
+            m_pAnswers->OnLine(strLine, output);
     }
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "testeranswers.h"
 #include "testersimulator.h"
 #include "testrecord.h"
 
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -13,8 +15,8 @@
 // How the simulated tester talks on its line.
 struct SimulatorOptions
 {
-    bool m_bPaced = true; // at 9600 baud; otherwise everything is sent at once
-    SimulatorBehaviour m_behaviour;
+    bool m_bPaced = true;           // at 9600 baud; otherwise everything is sent at once
+    SimulatorBehaviour m_behaviour; // of a tester holding data
     std::optional<std::uint64_t> m_nStallAfter;  // go quiet after this many bytes, once
     std::optional<std::uint64_t> m_nHangUpAfter; // close the line after this many bytes
 };
@@ -45,6 +47,9 @@ public:
     // started before is stopped first. False, with a sentence in LastError,
     // when no pseudo-terminal can be had.
     bool Start(const RecordTable& data, const SimulatorOptions& options);
+    // The same for a tester that answers as pAnswers says; the options'
+    // behaviour is pAnswers' business.
+    bool Start(std::unique_ptr<ITesterAnswers> pAnswers, const SimulatorOptions& options);
     // The device to download from, such as /dev/pts/3.
     const std::string& DevicePath() const { return m_strDevicePath; }
     // Serves on the calling thread. Returns at once (Stopped) when the tester
@@ -68,7 +73,7 @@ private:
     SimulatorEnd ServeUntilEnd();
     SimulatorEnd ServeLine();
 
-    RecordTable m_data;
+    std::unique_ptr<ITesterAnswers> m_pAnswers;
     SimulatorOptions m_options;
     std::string m_strDevicePath;
     std::string m_strError;

@@ -39,18 +39,6 @@ template <typename Record> auto* RawText(Record& record, TesterRequest request)
     return pText;
 }
 
-TesterRequest RequestOfLine(const std::string& strLine)
-{
-    std::string strCommand = strLine;
-    while (!strCommand.empty() && (strCommand.back() == '\n' || strCommand.back() == '\r'))
-        strCommand.pop_back();
-    for (const SectionFile& section : kSections) {
-        if (strCommand == section.pszCommand)
-            return section.request;
-    }
-    return TesterRequest::Wake;
-}
-
 std::string DbHeader(int nDb)
 {
     char header[16];
@@ -60,6 +48,17 @@ std::string DbHeader(int nDb)
 
 } // namespace
 
+TesterRequest RequestOfLine(std::string_view line)
+{
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.remove_suffix(1);
+    for (const SectionFile& section : kSections) {
+        if (line == section.pszCommand)
+            return section.request;
+    }
+    return TesterRequest::Wake;
+}
+
 CTesterSimulator::CTesterSimulator(const RecordTable& data, const SimulatorBehaviour& behaviour)
     : m_data(data), m_behaviour(behaviour)
 {
@@ -68,13 +67,8 @@ CTesterSimulator::CTesterSimulator(const RecordTable& data, const SimulatorBehav
 std::vector<TesterLine> CTesterSimulator::Receive(std::string_view bytes)
 {
     std::vector<TesterLine> lines;
-    for (const char ch : bytes) {
-        m_strPending.push_back(ch);
-        if (ch != '\n')
-            continue;
-        lines.push_back({RequestOfLine(m_strPending), m_strPending});
-        m_strPending.clear();
-    }
+    for (std::string& strLine : m_lines.Add(bytes))
+        lines.push_back({RequestOfLine(strLine), std::move(strLine)});
     return lines;
 }
 

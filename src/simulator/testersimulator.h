@@ -1,5 +1,6 @@
 #pragma once
 
+#include "linecollector.h"
 #include "testrecord.h"
 
 #include <chrono>
@@ -36,6 +37,9 @@ enum class TesterRequest
     TraceRoute,
 };
 
+// What a line from the program (with or without its line feed) asks for.
+TesterRequest RequestOfLine(std::string_view line);
+
 struct TesterLine
 {
     TesterRequest m_request = TesterRequest::Wake;
@@ -60,7 +64,7 @@ private:
 
     RecordTable m_data;
     SimulatorBehaviour m_behaviour;
-    std::string m_strPending; // bytes of a line not yet ended
+    CLineCollector m_lines;
 };
 
 // The bytes a plain tester (no echo, garbage or split headers) holding data

@@ -1,10 +1,12 @@
 // lmxtool download: fetches the tester's records over a serial port without
 // the GUI and saves each DB that holds a test as a document file named after
-// its DB number and user information.
+// its DB number and user information; on request it keeps a session log of
+// everything that went over the line.
 
 #include "headlessdownload.h"
 #include "openstatustext.h"
 #include "saveall.h"
+#include "sessionlog.h"
 #include "toolcommands.h"
 
 #include <algorithm>
@@ -113,6 +115,7 @@ struct DownloadArgs
     std::string m_strPort;
     int m_nTimeout = kDefaultTimeoutSeconds;
     std::string m_strOutDirectory;
+    std::string m_strLogPath;
     bool m_bForce = false;
 };
 
@@ -150,6 +153,83 @@ int SaveRecords(const RecordTable& records, const std::string& strDirectory, boo
     return bFailed || !strKept.empty() ? kExitFailed : kExitOk;
 }
 
+// Creates the session log; with bForce a file of that name is replaced, as
+// --force replaces the DB files. False, with the reason printed, when the
+// log cannot be had.
+bool OpenSessionLog(CSessionLog& log, const DownloadArgs& args)
+{
+    std::error_code error;
+    const std::filesystem::path path(args.m_strLogPath);
+    const bool bExists = std::filesystem::exists(path, error);
+    if (bExists && !args.m_bForce) {
+        std::fprintf(stderr, "lmxtool: the session log %s exists already (--force replaces it)\n",
+                     args.m_strLogPath.c_str());
+        return false;
+    }
+    if (bExists && !std::filesystem::is_directory(path, error))
+        std::filesystem::remove(path, error);
+    std::string strError;
+    if (!log.Open(args.m_strLogPath, args.m_strPort, strError)) {
+        std::fprintf(stderr, "lmxtool: %s\n", strError.c_str());
+        return false;
+    }
+    return true;
+}
+
+// The log's own failure does not stop the download, but it is no success.
+int CloseSessionLog(CSessionLog& log, const DownloadArgs& args, int nExit)
+{
+    if (args.m_strLogPath.empty())
+        return nExit;
+    log.Close();
+    if (!log.WriteError().empty()) {
+        std::fprintf(stderr, "lmxtool: the session log stopped early: %s\n",
+                     log.WriteError().c_str());
+        return kExitFailed;
+    }
+    if (nExit != kExitOk)
+        std::fprintf(stderr, "lmxtool: what went over the line is in %s\n",
+                     args.m_strLogPath.c_str());
+    return nExit;
+}
+
+// Tells how the download ended and saves its records when it completed.
+int SaveDownload(const CHeadlessDownload& download, DownloadOutcome outcome,
+                 const RecordTable& records, const DownloadArgs& args)
+{
+    const std::string& strPort = args.m_strPort;
+    switch (outcome) {
+    case DownloadOutcome::Completed: break;
+    case DownloadOutcome::PortOpenFailed:
+        std::fprintf(stderr, "lmxtool: %s\n",
+                     DescribeOpenStatus(download.LastOpenStatus(), download.DevicePath(),
+                                        download.LastSystemError(), strPort)
+                         .c_str());
+        return kExitFailed;
+    case DownloadOutcome::PromptTimeout:
+        std::fprintf(stderr,
+                     "lmxtool: the tester on %s did not answer within %d s (is it switched on "
+                     "and connected?)\n",
+                     strPort.c_str(), args.m_nTimeout);
+        return kExitFailed;
+    case DownloadOutcome::TransferStalled:
+        std::fprintf(stderr,
+                     "lmxtool: the tester on %s stopped sending in the middle of the download\n",
+                     strPort.c_str());
+        return kExitFailed;
+    case DownloadOutcome::DeviceLost:
+        std::fprintf(stderr, "lmxtool: the tester on %s was disconnected during the download\n",
+                     strPort.c_str());
+        return kExitFailed;
+    }
+
+    int nSaved = 0;
+    const int nExit = SaveRecords(records, args.m_strOutDirectory, args.m_bForce, nSaved);
+    std::printf("downloaded %d DBs from %s: %d with a test saved to %s\n", kDbCount,
+                strPort.c_str(), nSaved, args.m_strOutDirectory.c_str());
+    return nExit;
+}
+
 } // namespace
 
 int RunDownload(const ToolArgs& args)
@@ -161,6 +241,8 @@ int RunDownload(const ToolArgs& args)
             parsed.m_strPort = args[++i];
         else if (args[i] == "--out" && bHasValue)
             parsed.m_strOutDirectory = args[++i];
+        else if (args[i] == "--log" && bHasValue)
+            parsed.m_strLogPath = args[++i];
         else if (args[i] == "--force")
             parsed.m_bForce = true;
         else if (args[i] == "--timeout" && bHasValue &&
@@ -180,42 +262,15 @@ int RunDownload(const ToolArgs& args)
         return kExitFailed;
     }
 
+    CSessionLog log;
+    if (!parsed.m_strLogPath.empty() && !OpenSessionLog(log, parsed))
+        return kExitFailed;
+
     RecordTable records;
     CStderrDisplay display(isatty(STDERR_FILENO) == 1);
-    CHeadlessDownload download(records, display);
+    CHeadlessDownload download(records, display, parsed.m_strLogPath.empty() ? nullptr : &log);
     const auto stallLimit = std::chrono::seconds(std::max(parsed.m_nTimeout, kMinimumStallSeconds));
     const DownloadOutcome outcome = download.Run(parsed.m_strPort, parsed.m_nTimeout, stallLimit);
     display.ClosePopup();
-
-    const std::string& strPort = parsed.m_strPort;
-    switch (outcome) {
-    case DownloadOutcome::Completed: break;
-    case DownloadOutcome::PortOpenFailed:
-        std::fprintf(stderr, "lmxtool: %s\n",
-                     DescribeOpenStatus(download.LastOpenStatus(), download.DevicePath(),
-                                        download.LastSystemError(), strPort)
-                         .c_str());
-        return kExitFailed;
-    case DownloadOutcome::PromptTimeout:
-        std::fprintf(stderr,
-                     "lmxtool: the tester on %s did not answer within %d s (is it switched on "
-                     "and connected?)\n",
-                     strPort.c_str(), parsed.m_nTimeout);
-        return kExitFailed;
-    case DownloadOutcome::TransferStalled:
-        std::fprintf(stderr,
-                     "lmxtool: the tester on %s stopped sending in the middle of the download\n",
-                     strPort.c_str());
-        return kExitFailed;
-    case DownloadOutcome::DeviceLost:
-        std::fprintf(stderr, "lmxtool: the tester on %s was disconnected during the download\n",
-                     strPort.c_str());
-        return kExitFailed;
-    }
-
-    int nSaved = 0;
-    const int nExit = SaveRecords(records, parsed.m_strOutDirectory, parsed.m_bForce, nSaved);
-    std::printf("downloaded %d DBs from %s: %d with a test saved to %s\n", kDbCount,
-                strPort.c_str(), nSaved, parsed.m_strOutDirectory.c_str());
-    return nExit;
+    return CloseSessionLog(log, parsed, SaveDownload(download, outcome, records, parsed));
 }

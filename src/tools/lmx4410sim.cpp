@@ -1,7 +1,10 @@
 // lmx4410-sim: plays the LMX-4410 on a pseudo-terminal, so the program can
 // download from it as from a tester on a serial port.
 
+#include "dataanswers.h"
+#include "replayanswers.h"
 #include "sampleset.h"
+#include "sessionlog.h"
 #include "simulatedtester.h"
 #include "testersimulator.h"
 
@@ -11,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -19,6 +23,7 @@ constexpr const char* kUsage =
     "usage: lmx4410-sim [--data DIR] [--fast] [--prompt-delay MS] [--silent]\n"
     "                   [--stall-after N] [--hang-up-after N] [--garbage] [--split-headers] "
     "[--echo]\n"
+    "       lmx4410-sim --replay LOG [--fast] [--stall-after N] [--hang-up-after N]\n"
     "\n"
     "Prints the device to download from on its first line, then serves until killed.\n"
     "  --data DIR         test slots from DIR (DBnn.rate-frame, DBnn.graph, DBnn.ping,\n"
@@ -30,12 +35,19 @@ constexpr const char* kUsage =
     "  --hang-up-after N  close the line after N bytes and exit\n"
     "  --garbage          send noise before every prompt\n"
     "  --split-headers    pause inside every DB header, so headers straddle reads\n"
-    "  --echo             send each command back before its answer\n";
+    "  --echo             send each command back before its answer\n"
+    "  --replay LOG       play the tester of a session log (lmxtool download --log):\n"
+    "                     each line the program sends that the log shows it sending is\n"
+    "                     answered with what it received then, after the log's pauses\n"
+    "                     (at most 2 s each; --fast: at once); other lines get no answer\n";
 
 struct CommandLine
 {
     std::string m_strDataDirectory;
+    std::string m_strReplayLog;
     SimulatorOptions m_options;
+    // An option that only a tester holding data knows, for the clash with --replay.
+    std::string m_strDataOption;
 };
 
 bool ParseCount(const char* pszText, std::uint64_t& nValue)
@@ -52,6 +64,11 @@ bool ParseOptions(int argc, char** argv, CommandLine& commandLine)
         const std::string option = argv[i];
         const bool bHasValue = i + 1 < argc;
         std::uint64_t nValue = 0;
+        const bool bDataOption = option == "--silent" || option == "--garbage" ||
+                                 option == "--split-headers" || option == "--echo" ||
+                                 option == "--data" || option == "--prompt-delay";
+        if (bDataOption)
+            commandLine.m_strDataOption = option;
         if (option == "--fast") {
             options.m_bPaced = false;
         } else if (option == "--silent") {
@@ -62,6 +79,8 @@ bool ParseOptions(int argc, char** argv, CommandLine& commandLine)
             options.m_behaviour.m_bSplitHeaders = true;
         } else if (option == "--echo") {
             options.m_behaviour.m_bEcho = true;
+        } else if (option == "--replay" && bHasValue) {
+            commandLine.m_strReplayLog = argv[++i];
         } else if (option == "--data" && bHasValue) {
             commandLine.m_strDataDirectory = argv[++i];
         } else if (option == "--prompt-delay" && bHasValue && ParseCount(argv[++i], nValue)) {
@@ -76,7 +95,33 @@ bool ParseOptions(int argc, char** argv, CommandLine& commandLine)
             return false;
         }
     }
+    if (!commandLine.m_strReplayLog.empty() && !commandLine.m_strDataOption.empty()) {
+        std::fprintf(stderr,
+                     "lmx4410-sim: --replay plays the log's tester; %s does not go with it\n%s",
+                     commandLine.m_strDataOption.c_str(), kUsage);
+        return false;
+    }
     return true;
+}
+
+// The tester of the command line: the one of the replayed log, or one holding
+// the built-in set or the data directory's. Nothing, with the reason printed,
+// when the log or the directory cannot be read.
+std::unique_ptr<ITesterAnswers> MakeAnswers(const CommandLine& commandLine)
+{
+    std::string strError;
+    if (!commandLine.m_strReplayLog.empty()) {
+        std::vector<SessionLogEntry> entries;
+        if (ReadSessionLog(commandLine.m_strReplayLog, entries, strError))
+            return std::make_unique<CReplayAnswers>(entries, commandLine.m_options.m_bPaced);
+    } else {
+        RecordTable data = BuiltInSampleSet();
+        if (commandLine.m_strDataDirectory.empty() ||
+            LoadSimulatorData(commandLine.m_strDataDirectory, data, strError))
+            return std::make_unique<CDataAnswers>(data, commandLine.m_options.m_behaviour);
+    }
+    std::fprintf(stderr, "lmx4410-sim: %s\n", strError.c_str());
+    return nullptr;
 }
 
 } // namespace
@@ -91,16 +136,16 @@ int main(int argc, char** argv)
     if (!ParseOptions(argc, argv, commandLine))
         return 2;
 
-    RecordTable data = BuiltInSampleSet();
-    std::string strError;
-    if (!commandLine.m_strDataDirectory.empty() &&
-        !LoadSimulatorData(commandLine.m_strDataDirectory, data, strError)) {
-        std::fprintf(stderr, "lmx4410-sim: %s\n", strError.c_str());
+    std::unique_ptr<ITesterAnswers> pAnswers = MakeAnswers(commandLine);
+    if (!pAnswers)
         return EXIT_FAILURE;
-    }
+    // A replayed tester keeps the log's own pace rather than the line's.
+    SimulatorOptions options = commandLine.m_options;
+    if (!commandLine.m_strReplayLog.empty())
+        options.m_bPaced = false;
 
     CSimulatedTester tester;
-    if (!tester.Start(data, commandLine.m_options)) {
+    if (!tester.Start(std::move(pAnswers), options)) {
         std::fprintf(stderr, "lmx4410-sim: %s\n", tester.LastError().c_str());
         return EXIT_FAILURE;
     }

@@ -23,7 +23,8 @@ const Command kCommands[] = {
     {"dump", RunDump, "dump FILE"},
     {"report", RunReport, "report FILE [--pdf OUT.pdf] [--png PREFIX [--dpi N]] [--layout]"},
     {"download", RunDownload,
-     "download --port PORT [--timeout S] --out DIR [--force]   (PORT: a number or a device path)"},
+     "download --port PORT [--timeout S] --out DIR [--log FILE] [--force]   (PORT: a number or a "
+     "device path; --force also replaces an existing log FILE)"},
     {"export", RunExport, "export [--csv OUT.csv] FILES...   (no --csv or '-': to stdout)"},
 };
 

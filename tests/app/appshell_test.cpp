@@ -3,6 +3,7 @@
 // the communication settings dialog.
 
 #include "commsettingsdlg.h"
+#include "filedialoganswers.h"
 #include "guitoolbarwnd.h"
 #include "korvoapp.h"
 #include "mainframe.h"
@@ -225,6 +226,36 @@ TEST(CommSettings, TypedDevicePathAndTheDemoTester)
         d.accept();
     });
     EXPECT_EQ(dialog.m_strDevice, "demo");
+}
+
+TEST(CommSettings, SessionLogFolderIsEditableOnlyWhileTheLogIsKept)
+{
+    CFileDialogAnswers files;
+    files.QueueAnswer("/var/tmp/field logs");
+    CCommSettingsDlg dialog(nullptr, {});
+    dialog.m_strLogFolder = "/home/tech/logs";
+    bool bEnabledBefore = true, bEnabledAfter = false;
+    RunSettings(dialog, [&](CCommSettingsDlg& d) {
+        bEnabledBefore = d.LogFolderEdit().isEnabled() || d.BrowseButton().isEnabled();
+        QTest::keyClick(&d.KeepLogCheck(), Qt::Key_Space);
+        bEnabledAfter = d.LogFolderEdit().isEnabled() && d.BrowseButton().isEnabled();
+        QTest::mouseClick(&d.BrowseButton(), Qt::LeftButton);
+        d.accept();
+    });
+    EXPECT_FALSE(bEnabledBefore);
+    EXPECT_TRUE(bEnabledAfter);
+    ASSERT_EQ(files.Requests().size(), 1);
+    EXPECT_TRUE(files.Requests()[0].m_bFolder);
+    EXPECT_EQ(files.Requests()[0].m_strInitialPath, "/home/tech/logs");
+    EXPECT_TRUE(dialog.m_bKeepLog);
+    EXPECT_EQ(dialog.m_strLogFolder, "/var/tmp/field logs");
+
+    // A folder cleared by hand keeps the one there was.
+    RunSettings(dialog, [](CCommSettingsDlg& d) {
+        d.LogFolderEdit().clear();
+        d.accept();
+    });
+    EXPECT_EQ(dialog.m_strLogFolder, "/var/tmp/field logs");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Export CSV from the Download menu: the downloaded DBs that hold a test, in
-// a file the user names, or a message when there is nothing to export.
+// a file the user names, or a message when there is nothing to export; and
+// the open reports as CSV from the File menu.
 
 #include "dayexportfixture.h"
 #include "filedialog.h"
@@ -8,6 +9,7 @@
 #include "messageboxrecorder.h"
 #include "recordcsv.h"
 #include "resourceids.h"
+#include "slottitle.h"
 
 #include <QAction>
 #include <QFile>
@@ -57,6 +59,27 @@ TEST_F(ExportCsv, AFolderThatCannotBeWrittenSaysWhy)
     m_app.OnExportCsv();
     ASSERT_EQ(m_boxes.Requests().size(), 1);
     EXPECT_TRUE(m_boxes.Texts().first().contains("day.csv"));
+}
+
+TEST_F(ExportCsv, OpenReportsAreRowsNamedAfterTheirWindows)
+{
+    m_app.MainFrame()->UpdateCommandUI();
+    EXPECT_FALSE(m_app.MainFrame()->Action(ID_EXPORT_OPEN_CSV)->isEnabled());
+    HoldTest(3, "Kim");
+    HoldTest(9, "");
+    m_app.OpenDb(3);
+    m_app.OpenDb(9);
+    m_app.MainFrame()->UpdateCommandUI();
+    EXPECT_TRUE(m_app.MainFrame()->Action(ID_EXPORT_OPEN_CSV)->isEnabled());
+
+    m_strAnswer = m_folder.filePath("open.csv");
+    m_app.OnExportOpenCsv();
+    QFile file(m_strAnswer);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(),
+              RecordCsvHeader() +
+                  RecordCsvRow(SlotTitle(3, m_app.m_Records[3]), m_app.m_Records[3]) +
+                  RecordCsvRow(SlotTitle(9, m_app.m_Records[9]), m_app.m_Records[9]));
 }
 
 } // namespace

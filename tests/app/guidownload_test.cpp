@@ -1,6 +1,7 @@
 // Downloads through the program's own window, its timers and its popup:
 // from the demo tester, from a tester that never answers, from a port that
-// does not exist, and from a tester that disappears halfway.
+// does not exist, and from a tester that disappears halfway; and the
+// session log a download can keep.
 
 #include "downloadedtable.h"
 #include "korvoapp.h"
@@ -8,11 +9,16 @@
 #include "messageboxrecorder.h"
 #include "resourceids.h"
 #include "sampleset.h"
+#include "sessionlog.h"
+#include "sessionlogfolder.h"
 #include "simulatedtester.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -141,6 +147,59 @@ TEST_F(GuiDownload, ATesterThatDisappearsLeavesThePreviousRecords)
     EXPECT_EQ(m_boxes.Texts().first(), LoadResString(IDS_DEVICE_LOST));
     EXPECT_TRUE(m_app.m_Records == before);
     EXPECT_EQ(Popup(), nullptr);
+}
+
+TEST_F(GuiDownload, AKeptSessionLogHoldsEveryByteOfTheDownload)
+{
+    QTemporaryDir folder;
+    m_app.m_bKeepSessionLog = true;
+    m_app.m_strSessionLogFolder = folder.filePath("logs"); // made when first needed
+    m_app.OnDownload();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Tree().topLevelItemCount() > 0; }, kDownloadDeadlineMs));
+    // The log is complete once the port has closed at the end.
+    const QStringList astrLogs = QDir(folder.filePath("logs")).entryList(QDir::Files);
+    ASSERT_EQ(astrLogs.size(), 1);
+
+    std::vector<SessionLogEntry> entries;
+    std::string strError;
+    ASSERT_TRUE(ReadSessionLog(
+        QFile::encodeName(QDir(folder.filePath("logs")).filePath(astrLogs[0])).toStdString(),
+        entries, strError))
+        << strError;
+    std::string strSent, strReceived;
+    for (const SessionLogEntry& entry : entries) {
+        if (entry.m_direction == SessionLogEntry::Direction::Sent)
+            strSent += entry.m_strBytes;
+        else if (entry.m_direction == SessionLogEntry::Direction::Received)
+            strReceived += entry.m_strBytes;
+    }
+    EXPECT_EQ(strReceived.size(), DownloadByteCount(BuiltInSampleSet()));
+    EXPECT_NE(strSent.find("forpc rtrvinfo\n"), std::string::npos);
+    EXPECT_TRUE(m_boxes.Requests().isEmpty());
+
+    // Logs started within the same second never share a file.
+    CSessionLog second, third;
+    QString strWhy;
+    ASSERT_TRUE(StartSessionLogIn(second, folder.filePath("logs"), "demo", strWhy));
+    ASSERT_TRUE(StartSessionLogIn(third, folder.filePath("logs"), "demo", strWhy));
+    EXPECT_EQ(QDir(folder.filePath("logs")).entryList(QDir::Files).size(), 3);
+}
+
+TEST_F(GuiDownload, ALogThatCannotBeMadeIsReportedAndTheDownloadGoesOn)
+{
+    QTemporaryDir folder;
+    QFile blocker(folder.filePath("not-a-folder"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    m_app.m_bKeepSessionLog = true;
+    m_app.m_strSessionLogFolder = blocker.fileName();
+    m_app.OnDownload();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Tree().topLevelItemCount() > 0; }, kDownloadDeadlineMs));
+    ASSERT_EQ(m_boxes.Requests().size(), 1);
+    EXPECT_TRUE(m_boxes.Texts().first().startsWith(
+        LoadResString(IDS_SESSION_LOG_FAILED).section(QLatin1Char('%'), 0, 0)));
+    EXPECT_TRUE(m_app.m_Records == Downloaded(BuiltInSampleSet()));
 }
 
 } // namespace

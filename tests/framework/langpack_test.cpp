@@ -56,7 +56,7 @@ const QSet<int> kKnownCommands = {
     ID_COMM_SETTINGS,    ID_FILE_EXPORT_PDF,     ID_VIEW_ZOOM_IN,
     ID_VIEW_ZOOM_OUT,    ID_VIEW_ZOOM_FIT_WIDTH, ID_VIEW_ZOOM_FIT_PAGE,
     ID_VIEW_ZOOM_ACTUAL, ID_EXPORT_CSV,          ID_SAVE_ALL,
-    ID_EXPORT_ALL_PDF,
+    ID_EXPORT_ALL_PDF,   ID_EXPORT_OPEN_CSV,
 };
 
 void CollectCommands(const QList<MenuItemDef>& items, QList<MenuItemDef>& commands)

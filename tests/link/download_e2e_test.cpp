@@ -6,6 +6,7 @@
 #include "headlessdownload.h"
 #include "sampleset.h"
 #include "saveall.h"
+#include "sessionlog.h"
 #include "simulatorprocess.h"
 #include "testersimulator.h"
 
@@ -221,6 +222,106 @@ TEST_F(DownloadEndToEndTest, LmxtoolKeepsExistingFilesUnlessForced)
         << ToolOutput(directory);
     ASSERT_EQ(ReadFileBytes(keptPath.string(), strBytes), DocumentStatus::Ok);
     EXPECT_EQ(strBytes, StoreDocument(DocumentVersions(), kept));
+    std::filesystem::remove_all(directory);
+}
+
+// The log of one download, replayed by the simulator, downloads the same
+// files again; an existing log is replaced only with --force.
+TEST_F(DownloadEndToEndTest, LmxtoolKeepsASessionLogThatReplaysToTheSameFiles)
+{
+    StartSimulator({"--fast"});
+    const std::filesystem::path directory = FreshDirectory("log");
+    const std::string strLog = (directory / "session.log").string();
+    for (const char* pszRun : {"first", "again", "replayed"})
+        std::filesystem::create_directories(directory / pszRun);
+    ASSERT_EQ(RunToolDownload(m_simulator.DevicePath(), directory / "first", " --log " + strLog), 0)
+        << ToolOutput(directory / "first");
+    std::vector<SessionLogEntry> entries;
+    std::string strError;
+    ASSERT_TRUE(ReadSessionLog(strLog, entries, strError)) << strError;
+    EXPECT_EQ(entries.back().m_strBytes, "download completed");
+
+    EXPECT_EQ(RunToolDownload(m_simulator.DevicePath(), directory / "again", " --log " + strLog),
+              1);
+    EXPECT_NE(ToolOutput(directory / "again").find("session log " + strLog + " exists already"),
+              std::string::npos)
+        << ToolOutput(directory / "again");
+    // Refused before the download: nothing but the tool's output is there.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory / "again"),
+                            std::filesystem::directory_iterator()),
+              1);
+    std::vector<SessionLogEntry> kept;
+    ASSERT_TRUE(ReadSessionLog(strLog, kept, strError)) << strError;
+    EXPECT_EQ(kept.size(), entries.size());
+
+    m_simulator.Stop();
+    StartSimulator({"--replay", strLog, "--fast"});
+    ASSERT_EQ(RunToolDownload(m_simulator.DevicePath(), directory / "replayed",
+                              " --log " + strLog + " --force"),
+              0)
+        << ToolOutput(directory / "replayed");
+    for (const auto& file : std::filesystem::directory_iterator(directory / "first")) {
+        if (file.path().filename() == "output")
+            continue;
+        std::string strFirst;
+        std::string strReplayed;
+        ASSERT_EQ(ReadFileBytes(file.path().string(), strFirst), DocumentStatus::Ok);
+        ASSERT_EQ(
+            ReadFileBytes((directory / "replayed" / file.path().filename()).string(), strReplayed),
+            DocumentStatus::Ok)
+            << file.path().filename();
+        EXPECT_EQ(strReplayed, strFirst) << file.path().filename();
+    }
+    ASSERT_TRUE(ReadSessionLog(strLog, kept, strError)) << strError;
+    EXPECT_NE(kept.front().m_strBytes.find(m_simulator.DevicePath()), std::string::npos)
+        << kept.front().m_strBytes;
+    std::filesystem::remove_all(directory);
+}
+
+// A file size limit stands in for a full disk: the log stops, the download
+// and the saving go on, and the run is no success.
+TEST_F(DownloadEndToEndTest, LmxtoolCarriesOnWhenTheLogCannotBeWritten)
+{
+    StartSimulator({"--fast"});
+    const std::filesystem::path directory = FreshDirectory("fulllog");
+    const std::string strLog = (directory / "session.log").string();
+    const std::string strCommand = "trap '' XFSZ; ulimit -f 16; " + kTool + " download --port " +
+                                   m_simulator.DevicePath() + " --out " + directory.string() +
+                                   " --log " + strLog + " >" + (directory / "output").string() +
+                                   " 2>&1";
+    const int nStatus = std::system(strCommand.c_str());
+    EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 1) << nStatus;
+    const std::string strOutput = ToolOutput(directory);
+    EXPECT_NE(strOutput.find("10 with a test saved"), std::string::npos) << strOutput;
+    EXPECT_NE(
+        strOutput.find("the session log stopped early: cannot write the session log " + strLog),
+        std::string::npos)
+        << strOutput;
+    // Blocks of 512 or 1024 bytes, as the shell counts them.
+    EXPECT_LE(std::filesystem::file_size(strLog), 16u * 1024u);
+    std::filesystem::remove_all(directory);
+}
+
+TEST_F(DownloadEndToEndTest, Lmx4410SimRefusesAReplayItCannotPlay)
+{
+    const std::filesystem::path directory = FreshDirectory("badreplay");
+    const std::string strBad = (directory / "bad.log").string();
+    std::ofstream(strBad) << "# LMX-4410 session log\n10:00:00.000 QQ 0a\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"--replay " + strBad, strBad + ", line 2: unknown direction 'QQ'"},
+        {"--replay " + (directory / "none.log").string(), "cannot open the session log"},
+        {"--replay " + strBad + " --echo", "--echo does not go with it"},
+        {"--data " + directory.string() + " --replay " + strBad, "--data does not go with it"},
+    };
+    for (const auto& [strArgs, strMessage] : cases) {
+        const std::string strCommand =
+            kSimulator + " " + strArgs + " >/dev/null 2>" + (directory / "err").string();
+        const int nStatus = std::system(strCommand.c_str());
+        EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) != 0) << strArgs;
+        std::ifstream error(directory / "err");
+        const std::string strError((std::istreambuf_iterator<char>(error)), {});
+        EXPECT_NE(strError.find(strMessage), std::string::npos) << strError;
+    }
     std::filesystem::remove_all(directory);
 }
 

@@ -134,11 +134,16 @@ TEST_F(SaveAllTest, TheQuestionIsAskedPerExistingFileAndCanStopTheRest)
     std::ofstream(PathOf("DB03 Kim Apt 301.lmx")) << "old 3";
     std::ofstream(PathOf("DB07.lmx")) << "old 7";
     std::vector<std::string> asked;
-    const auto results =
-        SaveAllDbs(m_records, m_directory.string(), [&](const std::string& strPath) {
+    std::vector<std::pair<int, int>> progress;
+    const auto results = SaveAllDbs(
+        m_records, m_directory.string(),
+        [&](const std::string& strPath) {
             asked.push_back(strPath);
             return asked.size() == 1 ? OverwriteChoice::Overwrite : OverwriteChoice::StopSaving;
-        });
+        },
+        [&](int nDone, int nTotal) { progress.emplace_back(nDone, nTotal); });
+    // Stopping ends the progress too: DB 12 is never started.
+    EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}}));
     EXPECT_EQ(asked,
               (std::vector<std::string>{PathOf("DB03 Kim Apt 301.lmx"), PathOf("DB07.lmx")}));
     ASSERT_EQ(results.size(), 2u);

@@ -115,6 +115,8 @@ TEST_F(LmxToolTest, BadUsageExitsTwoWithTheUsage)
         {"export", "--csv"},
         {"export", "--tsv", "a.lmx"},
         {"export", "--csv", "a.csv", "--csv", "b.csv", "c.lmx"},
+        {"download", "--port", "/dev/null", "--out", Path("d"), "--log"},
+        {"download", "--port", "/dev/null", "--log", Path("x.log")},
     };
     for (const auto& args : cases) {
         const ToolRun run = Run(args);
@@ -124,6 +126,7 @@ TEST_F(LmxToolTest, BadUsageExitsTwoWithTheUsage)
         EXPECT_TRUE(Contains(run.err, "usage:")) << run.err;
     }
     EXPECT_FALSE(std::filesystem::exists(Path("x.lmx")));
+    EXPECT_FALSE(std::filesystem::exists(Path("x.log")));
 }
 
 TEST_F(LmxToolTest, ParsePrintsTheParsedSection)

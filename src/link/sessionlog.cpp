@@ -1,0 +1,354 @@
+#include "sessionlog.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+
+namespace {
+
+constexpr const char* kTitleLine = "# LMX-4410 session log";
+constexpr std::size_t kBytesPerLine = 16;
+constexpr std::size_t kTimeWidth = 12;               // HH:MM:SS.mmm
+constexpr std::size_t kDataColumn = kTimeWidth + 4;  // after the time, the direction and a space
+constexpr std::size_t kHexWidth = kBytesPerLine * 3; // "xx " for each byte
+constexpr std::int64_t kMsPerDay = 24 * 60 * 60 * 1000;
+
+std::tm LocalTime(std::chrono::system_clock::time_point when)
+{
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &seconds);
+#else
+    localtime_r(&seconds, &local);
+#endif
+    return local;
+}
+
+int Milliseconds(std::chrono::system_clock::time_point when)
+{
+    const auto sinceEpoch =
+        std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch());
+    const auto nMs = static_cast<int>(sinceEpoch.count() % 1000);
+    return nMs < 0 ? nMs + 1000 : nMs;
+}
+
+// strftime with a pattern, then ".mmm".
+std::string FormatTime(std::chrono::system_clock::time_point when, const char* pszPattern)
+{
+    const std::tm local = LocalTime(when);
+    char text[64];
+    const std::size_t nLength = std::strftime(text, sizeof text, pszPattern, &local);
+    std::snprintf(text + nLength, sizeof text - nLength, ".%03d", Milliseconds(when));
+    return text;
+}
+
+bool IsPrintable(char ch)
+{
+    return ch >= 0x20 && ch < 0x7f;
+}
+
+std::string PrintableText(const std::string& strBytes)
+{
+    std::string strText;
+    for (const char ch : strBytes)
+        strText += IsPrintable(ch) ? ch : '.';
+    return strText;
+}
+
+std::string HexAndText(const std::string& strBytes)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string strHex;
+    for (const char ch : strBytes) {
+        const auto byte = static_cast<unsigned char>(ch);
+        strHex += kDigits[byte >> 4];
+        strHex += kDigits[byte & 0x0f];
+        strHex += ' ';
+    }
+    strHex.resize(kHexWidth, ' ');
+    return strHex + ' ' + PrintableText(strBytes);
+}
+
+std::string WithoutTrailingSpaces(std::string strText)
+{
+    while (!strText.empty() && strText.back() == ' ')
+        strText.pop_back();
+    return strText;
+}
+
+int HexDigit(char ch)
+{
+    if (ch >= '0' && ch <= '9')
+        return ch - '0';
+    if (ch >= 'a' && ch <= 'f')
+        return ch - 'a' + 10;
+    if (ch >= 'A' && ch <= 'F')
+        return ch - 'A' + 10;
+    return -1;
+}
+
+// "HH:MM:SS.mmm" as milliseconds since midnight; -1 when it is not a time.
+std::int64_t ParseTimeOfDay(const std::string& strLine)
+{
+    if (strLine.size() < kTimeWidth || strLine[2] != ':' || strLine[5] != ':' || strLine[8] != '.')
+        return -1;
+    std::int64_t anField[4] = {};
+    const std::size_t anStart[4] = {0, 3, 6, 9};
+    const std::size_t anDigits[4] = {2, 2, 2, 3};
+    for (std::size_t nField = 0; nField < 4; ++nField) {
+        for (std::size_t i = 0; i < anDigits[nField]; ++i) {
+            const char ch = strLine[anStart[nField] + i];
+            if (ch < '0' || ch > '9')
+                return -1;
+            anField[nField] = anField[nField] * 10 + (ch - '0');
+        }
+    }
+    if (anField[0] > 23 || anField[1] > 59 || anField[2] > 59)
+        return -1;
+    return ((anField[0] * 60 + anField[1]) * 60 + anField[2]) * 1000 + anField[3];
+}
+
+// The bytes of a data line's hex column; false with the reason when it holds
+// anything but up to 16 two-digit hex bytes.
+bool ParseHexColumn(const std::string& strLine, std::string& strBytes, std::string& strWhy)
+{
+    const std::string strColumn = strLine.substr(kDataColumn, kHexWidth);
+    std::size_t nPos = 0;
+    while (nPos + 1 < strColumn.size() && strColumn[nPos] != ' ') {
+        const int nHigh = HexDigit(strColumn[nPos]);
+        const int nLow = HexDigit(strColumn[nPos + 1]);
+        const bool bEnded = nPos + 2 == strColumn.size() || strColumn[nPos + 2] == ' ';
+        if (nHigh < 0 || nLow < 0 || !bEnded) {
+            strWhy = "'" + strColumn.substr(nPos, 3) + "' is not a hex byte";
+            return false;
+        }
+        strBytes += static_cast<char>(nHigh * 16 + nLow);
+        nPos += 3;
+    }
+    if (strBytes.empty()) {
+        strWhy = "a data line without bytes";
+        return false;
+    }
+    const std::size_t nSeparator = kDataColumn + kHexWidth;
+    if (strColumn.find_first_not_of(' ', nPos) != std::string::npos ||
+        (strLine.size() > nSeparator && strLine[nSeparator] != ' ')) {
+        strWhy = "the hex column holds more than 16 bytes or stray text";
+        return false;
+    }
+    // A line edited on one side only is refused. The text may be left out
+    // (in a line written by hand), and trailing spaces may have been lost on
+    // the way to us.
+    const std::size_t nTextColumn = nSeparator + 1;
+    if (strLine.size() <= nTextColumn)
+        return true;
+    if (WithoutTrailingSpaces(strLine.substr(nTextColumn)) !=
+        WithoutTrailingSpaces(PrintableText(strBytes))) {
+        strWhy = "the text column does not match the hex bytes";
+        return false;
+    }
+    return true;
+}
+
+// One timed line; false with the reason when it is not as the log writes it.
+bool ParseTimedLine(const std::string& strLine, std::int64_t& nTimeOfDay, SessionLogEntry& entry,
+                    std::string& strWhy)
+{
+    nTimeOfDay = ParseTimeOfDay(strLine);
+    if (nTimeOfDay < 0 || strLine.size() < kDataColumn || strLine[kTimeWidth] != ' ' ||
+        strLine[kDataColumn - 1] != ' ') {
+        strWhy = "expected a time (HH:MM:SS.mmm) and a direction (TX, RX or #)";
+        return false;
+    }
+    const std::string strDirection = strLine.substr(kTimeWidth + 1, 2);
+    if (strDirection == "# ") {
+        entry.m_direction = SessionLogEntry::Direction::Note;
+        entry.m_strBytes = strLine.substr(kDataColumn);
+        return true;
+    }
+    if (strDirection == "TX")
+        entry.m_direction = SessionLogEntry::Direction::Sent;
+    else if (strDirection == "RX")
+        entry.m_direction = SessionLogEntry::Direction::Received;
+    else {
+        strWhy = "unknown direction '" + strDirection + "' (TX, RX or #)";
+        return false;
+    }
+    return ParseHexColumn(strLine, entry.m_strBytes, strWhy);
+}
+
+} // namespace
+
+CSessionLog::CSessionLog() : m_clock([] { return std::chrono::system_clock::now(); }) {}
+
+CSessionLog::~CSessionLog()
+{
+    Close();
+}
+
+bool CSessionLog::Open(const std::string& strPath, const std::string& strPort,
+                       std::string& strError)
+{
+    Close();
+    m_strWriteError.clear();
+    m_strReceived.clear();
+    // "x": a file that is already there stays as it is, and the open fails.
+    m_pFile = std::fopen(strPath.c_str(), "wbx");
+    if (!m_pFile) {
+        strError = "cannot create the session log " + strPath + ": " + std::strerror(errno);
+        return false;
+    }
+    m_strPath = strPath;
+    std::string strPortName = strPort;
+    for (char& ch : strPortName)
+        ch = IsPrintable(ch) ? ch : '.';
+    WriteLine(kTitleLine);
+    WriteLine("# port: " + strPortName);
+    WriteLine("# started: " + FormatTime(m_clock(), "%Y-%m-%d %H:%M:%S"));
+    if (!IsOpen()) {
+        strError = m_strWriteError;
+        std::remove(strPath.c_str());
+        return false;
+    }
+    return true;
+}
+
+void CSessionLog::Close()
+{
+    if (!IsOpen())
+        return;
+    FlushReceived();
+    if (m_pFile && std::fclose(m_pFile) != 0 && m_strWriteError.empty())
+        m_strWriteError = "cannot write the session log " + m_strPath + ": " + std::strerror(errno);
+    m_pFile = nullptr;
+}
+
+void CSessionLog::LogSent(const char* pData, int nLength)
+{
+    if (!IsOpen() || nLength <= 0)
+        return;
+    FlushReceived();
+    const auto when = m_clock();
+    const std::string strBytes(pData, static_cast<std::size_t>(nLength));
+    for (std::size_t nStart = 0; nStart < strBytes.size(); nStart += kBytesPerLine)
+        WriteDataLine("TX", when, strBytes.substr(nStart, kBytesPerLine));
+}
+
+void CSessionLog::LogReceived(char ch)
+{
+    if (!IsOpen())
+        return;
+    if (m_strReceived.empty())
+        m_receivedSince = m_clock();
+    m_strReceived += ch;
+    if (m_strReceived.size() == kBytesPerLine)
+        FlushReceived();
+}
+
+void CSessionLog::Note(const std::string& strText)
+{
+    if (!IsOpen())
+        return;
+    FlushReceived();
+    // One note, one line, whatever the text holds.
+    std::string strLine = strText;
+    for (char& ch : strLine)
+        ch = ch == '\n' || ch == '\r' ? ' ' : ch;
+    WriteLine(FormatTime(m_clock(), "%H:%M:%S") + " #  " + strLine);
+}
+
+void CSessionLog::Flush()
+{
+    FlushReceived();
+}
+
+void CSessionLog::FlushReceived()
+{
+    if (m_strReceived.empty())
+        return;
+    const std::string strBytes = std::move(m_strReceived);
+    m_strReceived.clear();
+    WriteDataLine("RX", m_receivedSince, strBytes);
+}
+
+void CSessionLog::WriteDataLine(const char* pszDirection,
+                                std::chrono::system_clock::time_point when,
+                                const std::string& strBytes)
+{
+    WriteLine(FormatTime(when, "%H:%M:%S") + " " + pszDirection + " " + HexAndText(strBytes));
+}
+
+// Each line reaches the file at once: the log of a download that crashes
+// keeps everything up to the crash.
+void CSessionLog::WriteLine(const std::string& strLine)
+{
+    if (!m_pFile)
+        return;
+    const std::string strText = strLine + "\n";
+    if (std::fwrite(strText.data(), 1, strText.size(), m_pFile) == strText.size() &&
+        std::fflush(m_pFile) == 0)
+        return;
+    m_strWriteError = "cannot write the session log " + m_strPath + ": " + std::strerror(errno);
+    std::fclose(m_pFile);
+    m_pFile = nullptr;
+    m_strReceived.clear();
+}
+
+bool ReadSessionLog(const std::string& strPath, std::vector<SessionLogEntry>& entries,
+                    std::string& strError)
+{
+    entries.clear();
+    std::ifstream file(strPath, std::ios::binary);
+    if (!file) {
+        strError = "cannot open the session log " + strPath + ": " + std::strerror(errno);
+        return false;
+    }
+    std::string strLine;
+    int nLine = 0;
+    std::int64_t nFirstTime = -1;
+    std::int64_t nLastTime = 0;
+    std::int64_t nDays = 0;
+    while (std::getline(file, strLine)) {
+        ++nLine;
+        if (strLine.ends_with('\r'))
+            strLine.pop_back();
+        const auto fail = [&](const std::string& strWhy) {
+            strError = strPath + ", line " + std::to_string(nLine) + ": " + strWhy;
+            entries.clear();
+            return false;
+        };
+        if (nLine == 1 && strLine != kTitleLine)
+            return fail(std::string("not a session log (it does not start with '") + kTitleLine +
+                        "')");
+        // Blank lines and '#' lines are comments, so a log can be annotated.
+        if (strLine.empty() || strLine.front() == '#')
+            continue;
+        SessionLogEntry entry;
+        std::int64_t nTimeOfDay = 0;
+        std::string strWhy;
+        if (!ParseTimedLine(strLine, nTimeOfDay, entry, strWhy))
+            return fail(strWhy);
+        if (nFirstTime < 0)
+            nFirstTime = nTimeOfDay;
+        else if (nTimeOfDay < nLastTime)
+            ++nDays;
+        nLastTime = nTimeOfDay;
+        entry.m_nOffsetMs = nDays * kMsPerDay + nTimeOfDay - nFirstTime;
+        entries.push_back(std::move(entry));
+    }
+    if (file.bad() || nLine == 0) {
+        strError = strPath + ": " + (nLine == 0 ? "the file is empty" : "cannot be read");
+        entries.clear();
+        return false;
+    }
+    return true;
+}
+
+std::string SessionLogFileName(std::chrono::system_clock::time_point when)
+{
+    const std::tm local = LocalTime(when);
+    char name[64];
+    std::strftime(name, sizeof name, "session-%Y%m%d-%H%M%S.log", &local);
+    return name;
+}
