@@ -81,6 +81,9 @@ bool CKorvoApp::InitInstance(const QStringList& astrArguments)
         AfxMessageBox(arguments.m_strError + QStringLiteral("\n\n") + StartUsage());
         return false;
     }
+    // A --version start only needs the pack found; main() reports it, no window opens.
+    if (arguments.m_bVersion)
+        return true;
 
     LoadSettings();
     m_bDemoSession = arguments.m_bDemo;

@@ -8,6 +8,8 @@ StartArguments ParseStartArguments(const QStringList& astrArguments)
         const QString& strArgument = astrArguments[i];
         if (strArgument == QLatin1String("--demo")) {
             parsed.m_bDemo = true;
+        } else if (strArgument == QLatin1String("--version")) {
+            parsed.m_bVersion = true;
         } else if (strArgument == QLatin1String("--lang") && i + 1 < astrArguments.size()) {
             parsed.m_strLanguage = astrArguments[++i];
         } else if (strArgument.startsWith(QLatin1String("--lang="))) {
@@ -27,7 +29,13 @@ StartArguments ParseStartArguments(const QStringList& astrArguments)
 
 QString StartUsage()
 {
-    return QStringLiteral("usage: lmx4410 [--demo] [--lang LANG] [FILE.lmx]\n"
+    return QStringLiteral("usage: lmx4410 [--demo] [--lang LANG] [--version] [FILE.lmx]\n"
                           "  --demo       download from the built-in demo tester\n"
-                          "  --lang LANG  take menus and messages from LangPack-LANG.rcc\n");
+                          "  --lang LANG  take menus and messages from LangPack-LANG.rcc\n"
+                          "  --version    print the version and the resource pack found\n");
+}
+
+QString StartVersion(const QString& strVersion, const QString& strPackPath)
+{
+    return QStringLiteral("lmx4410 %1\nresource pack: %2\n").arg(strVersion, strPackPath);
 }

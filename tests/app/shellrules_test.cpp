@@ -116,6 +116,8 @@ TEST(StartArgumentsTest, FilesOptionsAndMistakes)
     const StartArguments plain = ParseStartArguments({"lmx4410"});
     EXPECT_TRUE(plain.m_astrFiles.isEmpty());
     EXPECT_FALSE(plain.m_bDemo);
+    EXPECT_FALSE(plain.m_bVersion);
+    EXPECT_TRUE(ParseStartArguments({"lmx4410", "--version"}).m_bVersion);
 
     const StartArguments full =
         ParseStartArguments({"lmx4410", "--demo", "--lang", "de", "a.lmx", "--", "--odd.lmx"});
