@@ -1,18 +1,23 @@
 // The download's own costs: how much longer a paced download takes than the
 // line and the protocol's waits require, and how much processor time an open
-// channel and a download that waits for the tester use while nothing happens.
+// channel and a download that waits for the tester use while nothing happens;
+// and what a session log costs.
 
 #include "headlessdownload.h"
 #include "sampleset.h"
 #include "serialchannel.h"
+#include "sessionlog.h"
 #include "simulatorprocess.h"
 #include "testersimulator.h"
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <string>
 #include <thread>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -115,6 +120,36 @@ void BM_DownloadWaitingForThePrompt(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DownloadWaitingForThePrompt)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+// What keeping a session log adds to a download: the default set's bytes
+// received one at a time, as the protocol takes them from the port, with the
+// commands between the answers, into a file in the temporary folder.
+void BM_SessionLogOfAWholeDownload(benchmark::State& state)
+{
+    const std::size_t nBytes = DownloadByteCount(BuiltInSampleSet());
+    const std::string strPath =
+        (std::filesystem::temp_directory_path() / ("bench-session-" + std::to_string(getpid())))
+            .string();
+    constexpr int kSections = 4;
+    for (auto _ : state) {
+        std::filesystem::remove(strPath);
+        CSessionLog log;
+        std::string strError;
+        if (!log.Open(strPath, "/dev/pts/0", strError)) {
+            state.SkipWithError(strError.c_str());
+            break;
+        }
+        for (std::size_t nByte = 0; nByte < nBytes; ++nByte) {
+            if (nByte % (nBytes / kSections) == 0)
+                log.LogSent("forpc rtrvinfo\n", 15);
+            log.LogReceived(static_cast<char>('0' + nByte % 64));
+        }
+        log.Close();
+    }
+    std::filesystem::remove(strPath);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * nBytes));
+}
+BENCHMARK(BM_SessionLogOfAWholeDownload)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
