@@ -28,6 +28,19 @@ namespace {
 // Batches shorter than this finish without a progress dialog.
 constexpr int kProgressDelayMs = 500;
 
+// The progress of a batch of files, shown only when it takes a while; the
+// window stays usable for the questions the batch may ask.
+class CBatchProgress final : public QProgressDialog
+{
+public:
+    CBatchProgress(int nTextId, int nMaximum, QWidget* pParent)
+        : QProgressDialog(LoadResString(nTextId), QString(), 0, nMaximum, pParent)
+    {
+        setWindowModality(Qt::WindowModal);
+        setMinimumDuration(kProgressDelayMs);
+    }
+};
+
 // A PDF needs no printer: the layout does not depend on one. So the batch
 // does not tell the user once for every report that none was found.
 class CPdfReportHost final : public CReportHost
@@ -72,16 +85,8 @@ void CDayExport::ExportCsv(const std::vector<NamedRecord>& records)
 
 void CDayExport::WriteCsv(const std::string& strTable)
 {
-    FileDialogRequest request;
-    request.m_bSave = true;
-    request.m_strCaption = LoadResString(IDS_EXPORT_CSV_TITLE);
-    request.m_strFilter = LoadResString(IDS_EXPORT_CSV_FILTER);
-    request.m_strDefaultSuffix = QStringLiteral("csv");
-    request.m_strInitialPath =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath(QDateTime::currentDateTime().toString(
-                QStringLiteral("'LMX-4410 'yyyy-MM-dd HHmm'.csv'")));
-    const QString strPath = AfxPromptFileName(request, m_pParent);
+    const QString strPath =
+        PromptDatedFile(IDS_EXPORT_CSV_TITLE, IDS_EXPORT_CSV_FILTER, QStringLiteral("csv"));
     if (strPath.isEmpty())
         return;
     const std::string strFile = QFile::encodeName(strPath).toStdString();
@@ -140,9 +145,7 @@ void CDayExport::SaveAll()
     if (strFolder.isEmpty())
         return;
 
-    QProgressDialog progress(LoadResString(IDS_SAVE_ALL_PROGRESS), QString(), 0, 0, m_pParent);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kProgressDelayMs);
+    CBatchProgress progress(IDS_SAVE_ALL_PROGRESS, 0, m_pParent);
     const std::vector<SaveAllResult> results =
         SaveAllDbs(m_Records, QFile::encodeName(strFolder).toStdString(),
                    COverwriteQuestion(m_pParent), [&progress](int nDone, int nTotal) {
@@ -195,10 +198,7 @@ void CDayExport::ExportPdfPerDb(const std::vector<int>& anDbs)
         return;
     COverwriteQuestion askOverwrite(m_pParent);
     CPdfReportHost pdfHost(m_reportHost);
-    QProgressDialog progress(LoadResString(IDS_EXPORT_ALL_PDF_PROGRESS), QString(), 0,
-                             static_cast<int>(anDbs.size()), m_pParent);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kProgressDelayMs);
+    CBatchProgress progress(IDS_EXPORT_ALL_PDF_PROGRESS, static_cast<int>(anDbs.size()), m_pParent);
     int nWritten = 0;
     int nDone = 0;
     QString strProblems;
@@ -231,23 +231,12 @@ void CDayExport::ExportPdfPerDb(const std::vector<int>& anDbs)
 
 void CDayExport::ExportCombinedPdf(const std::vector<int>& anDbs)
 {
-    FileDialogRequest request;
-    request.m_bSave = true;
-    request.m_strCaption = LoadResString(IDS_EXPORT_ALL_PDF_TITLE);
-    request.m_strFilter = LoadResString(IDS_EXPORT_ALL_PDF_FILTER);
-    request.m_strDefaultSuffix = QStringLiteral("pdf");
-    request.m_strInitialPath =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath(QDateTime::currentDateTime().toString(
-                QStringLiteral("'LMX-4410 'yyyy-MM-dd HHmm'.pdf'")));
-    const QString strPath = AfxPromptFileName(request, m_pParent);
+    const QString strPath =
+        PromptDatedFile(IDS_EXPORT_ALL_PDF_TITLE, IDS_EXPORT_ALL_PDF_FILTER, QStringLiteral("pdf"));
     if (strPath.isEmpty())
         return;
 
-    QProgressDialog progress(LoadResString(IDS_EXPORT_ALL_PDF_PROGRESS), QString(), 0,
-                             static_cast<int>(anDbs.size()), m_pParent);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kProgressDelayMs);
+    CBatchProgress progress(IDS_EXPORT_ALL_PDF_PROGRESS, static_cast<int>(anDbs.size()), m_pParent);
     CPdfReportHost pdfHost(m_reportHost);
     CCombinedReportPdf pdf(strPath);
     bool bWritten = pdf.Open();
@@ -277,6 +266,21 @@ void CDayExport::ReportBatchEnd(int nWritten, int nTotal, const QString& strTarg
                   QMessageBox::Ok,
                   strProblems.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
                   m_pParent);
+}
+
+QString CDayExport::PromptDatedFile(int nCaptionId, int nFilterId, const QString& strSuffix)
+{
+    FileDialogRequest request;
+    request.m_bSave = true;
+    request.m_strCaption = LoadResString(nCaptionId);
+    request.m_strFilter = LoadResString(nFilterId);
+    request.m_strDefaultSuffix = strSuffix;
+    request.m_strInitialPath =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .filePath(QDateTime::currentDateTime().toString(
+                          QStringLiteral("'LMX-4410 'yyyy-MM-dd HHmm'.'")) +
+                      strSuffix);
+    return AfxPromptFileName(request, m_pParent);
 }
 
 void CDayExport::TellNothingToExport()

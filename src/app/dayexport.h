@@ -40,6 +40,9 @@ private:
     // A folder the user picks for a batch of files, or the dated folder made
     // inside it when accepted; empty when cancelled or not made.
     QString PromptBatchFolder(int nCaptionId);
+    // A file to save under, proposed as "LMX-4410 <date> <time>.<suffix>"
+    // in the documents folder; empty when cancelled.
+    QString PromptDatedFile(int nCaptionId, int nFilterId, const QString& strSuffix);
     void ExportPdfPerDb(const std::vector<int>& anDbs);
     void ExportCombinedPdf(const std::vector<int>& anDbs);
     void ReportBatchEnd(int nWritten, int nTotal, const QString& strTarget,
