@@ -57,8 +57,11 @@ private:
 
 } // namespace
 
-CDayExport::CDayExport(RecordTable& records, CReportHost& reportHost, QWidget* pParent)
-    : m_Records(records), m_reportHost(reportHost), m_pParent(pParent)
+CDayExport::CDayExport(RecordTable& records, const QDateTime& downloadTime, CReportHost& reportHost,
+                       QWidget* pParent)
+    : m_Records(records),
+      m_downloadTime(downloadTime.isValid() ? downloadTime : QDateTime::currentDateTime()),
+      m_reportHost(reportHost), m_pParent(pParent)
 {
 }
 
@@ -112,13 +115,12 @@ QString CDayExport::PromptBatchFolder(int nCaptionId)
     if (strFolder.isEmpty())
         return {};
 
-    const QDateTime now = QDateTime::currentDateTime();
     std::tm time{};
-    time.tm_year = now.date().year() - 1900;
-    time.tm_mon = now.date().month() - 1;
-    time.tm_mday = now.date().day();
-    time.tm_hour = now.time().hour();
-    time.tm_min = now.time().minute();
+    time.tm_year = m_downloadTime.date().year() - 1900;
+    time.tm_mon = m_downloadTime.date().month() - 1;
+    time.tm_mday = m_downloadTime.date().day();
+    time.tm_hour = m_downloadTime.time().hour();
+    time.tm_min = m_downloadTime.time().minute();
     const QString strSubfolder = QString::fromStdString(DefaultSaveAllFolderName(time));
     switch (AfxMessageBox(LoadResString(IDS_SAVE_ALL_SUBFOLDER).arg(strSubfolder),
                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
@@ -277,8 +279,7 @@ QString CDayExport::PromptDatedFile(int nCaptionId, int nFilterId, const QString
     request.m_strDefaultSuffix = strSuffix;
     request.m_strInitialPath =
         QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath(QDateTime::currentDateTime().toString(
-                          QStringLiteral("'LMX-4410 'yyyy-MM-dd HHmm'.'")) +
+            .filePath(m_downloadTime.toString(QStringLiteral("'LMX-4410 'yyyy-MM-dd HHmm'.'")) +
                       strSuffix);
     return AfxPromptFileName(request, m_pParent);
 }

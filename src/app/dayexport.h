@@ -2,6 +2,7 @@
 
 #include "testrecord.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <vector>
@@ -16,7 +17,9 @@ class QWidget;
 class CDayExport
 {
 public:
-    CDayExport(RecordTable& records, CReportHost& reportHost, QWidget* pParent);
+    // downloadTime names the folders and files proposed; invalid: now.
+    CDayExport(RecordTable& records, const QDateTime& downloadTime, CReportHost& reportHost,
+               QWidget* pParent);
 
     static bool HasDbWithTest(const RecordTable& records);
 
@@ -41,7 +44,7 @@ private:
     // inside it when accepted; empty when cancelled or not made.
     QString PromptBatchFolder(int nCaptionId);
     // A file to save under, proposed as "LMX-4410 <date> <time>.<suffix>"
-    // in the documents folder; empty when cancelled.
+    // (the download's) in the documents folder; empty when cancelled.
     QString PromptDatedFile(int nCaptionId, int nFilterId, const QString& strSuffix);
     void ExportPdfPerDb(const std::vector<int>& anDbs);
     void ExportCombinedPdf(const std::vector<int>& anDbs);
@@ -51,6 +54,7 @@ private:
     void WriteCsv(const std::string& strTable);
 
     RecordTable& m_Records;
+    QDateTime m_downloadTime;
     CReportHost& m_reportHost;
     QWidget* m_pParent;
 };

@@ -308,5 +308,5 @@ void CKorvoApp::OnExportAllPdf()
 
 CDayExport CKorvoApp::DayExport()
 {
-    return CDayExport(m_Records, ReportHost(), m_pMainWnd.get());
+    return CDayExport(m_Records, m_pMainWnd->DownloadTime(), ReportHost(), m_pMainWnd.get());
 }

@@ -241,5 +241,6 @@ void CMainFrame::ClearItems()
 
 void CMainFrame::FillTree()
 {
+    m_downloadTime = QDateTime::currentDateTime();
     m_wndWorkspaceBar.FillTree();
 }

@@ -7,6 +7,7 @@
 #include "guimdiframe.h"
 #include "testrecord.h"
 
+#include <QDateTime>
 #include <QTimer>
 
 #include <memory>
@@ -55,6 +56,8 @@ public:
     CDBWorkspaceBar& WorkspaceBar() { return m_wndWorkspaceBar; }
     CDBInfoBar& InfoBar() { return m_wndInfoBar; }
     CGuiDownloadHost& Download() { return m_download; }
+    // When the records of the last download arrived; invalid before the first.
+    const QDateTime& DownloadTime() const { return m_downloadTime; }
     bool IsGraphRowRefreshPending() const { return m_timerRefreshGraphRow.isActive(); }
 
     // The record selected in the tree or shown by the active report.
@@ -85,6 +88,7 @@ private:
     CDBWorkspaceBar m_wndWorkspaceBar;
     CDBInfoBar m_wndInfoBar;
     CGuiDownloadHost m_download;
+    QDateTime m_downloadTime;
     QTimer m_timerRefreshGraphRow;
     std::unique_ptr<CProgressBar> m_pLoadingProgress;
 };
