@@ -123,8 +123,10 @@ void CCommSettingsDlg::OnInitDialog()
     m_wndKeepLog.setChecked(m_bKeepLog);
     m_wndLogFolder.setText(QDir::toNativeSeparators(m_strLogFolder));
     EnableLogFolder();
-    // The titles and texts are in now: the dialog takes the height they need.
+    // The titles and texts are in now: the dialog takes the height they need
+    // at its width (the wrapped hints need fewer lines than at their own).
     adjustSize();
+    resize(width(), layout()->totalHeightForWidth(width()));
     m_wndPort.setFocus();
 }
 
