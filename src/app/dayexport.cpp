@@ -159,9 +159,7 @@ void CDayExport::SaveAll()
     const auto nSaved = std::count_if(results.begin(), results.end(), [](const SaveAllResult& r) {
         return r.m_Outcome == SaveAllOutcome::Saved;
     });
-    const auto nWithTest =
-        std::count_if(m_Records.begin() + 1, m_Records.end(),
-                      [](const TestRecord& record) { return HoldsTest(record); });
+    const auto nWithTest = static_cast<std::ptrdiff_t>(DbsWithTest(m_Records).size());
     QString strSummary = LoadResString(IDS_SAVE_ALL_DONE).arg(nSaved).arg(nWithTest).arg(strFolder);
     for (const SaveAllResult& result : results) {
         const QString strPath = QFile::decodeName(QByteArray::fromStdString(result.m_strPath));
@@ -176,10 +174,7 @@ void CDayExport::SaveAll()
 
 void CDayExport::ExportAllPdf()
 {
-    std::vector<int> anDbs;
-    for (int nDb = 1; nDb <= kDbCount; ++nDb)
-        if (HoldsTest(m_Records[static_cast<std::size_t>(nDb)]))
-            anDbs.push_back(nDb);
+    const std::vector<int> anDbs = DbsWithTest(m_Records);
     if (anDbs.empty()) {
         TellNothingToExport();
         return;

@@ -82,7 +82,8 @@ bool CKorvoApp::InitInstance(const QStringList& astrArguments)
         return false;
     }
     // A --version start only needs the pack found; main() reports it, no window opens.
-    if (arguments.m_bVersion)
+    m_bVersionStart = arguments.m_bVersion;
+    if (m_bVersionStart)
         return true;
 
     LoadSettings();

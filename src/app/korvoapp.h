@@ -41,6 +41,8 @@ public:
     // then the window is shown. False ends the program (main returns -1 when
     // the pack is missing).
     bool InitInstance(const QStringList& astrArguments);
+    // Started with --version: the pack is loaded, nothing else is made.
+    bool IsVersionStart() const { return m_bVersionStart; }
     // Writes the settings back; returns the exit code.
     int ExitInstance();
 
@@ -94,6 +96,7 @@ private:
     std::unique_ptr<CDocManager> m_pDocManager;
     std::unique_ptr<CMainFrame> m_pMainWnd;
     bool m_bDemoSession = false;
+    bool m_bVersionStart = false;
     bool m_bSettingsLoaded = false;
     const CLangPack* m_pPreviousResources = nullptr;
 };

@@ -17,7 +17,7 @@ int main(int argc, char** argv)
         app.ExitInstance();
         return -1;
     }
-    if (ParseStartArguments(QApplication::arguments()).m_bVersion) {
+    if (app.IsVersionStart()) {
         // Scripts and the installation check read which pack a start finds.
         std::fputs(qPrintable(StartVersion(QApplication::applicationVersion(),
                                            app.m_hLangPack.FilePath())),

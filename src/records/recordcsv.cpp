@@ -125,14 +125,11 @@ std::string RecordCsvRow(const std::string& slot, const TestRecord& record)
 std::string DownloadCsv(const RecordTable& records)
 {
     std::string table;
-    for (int nDb = 1; nDb <= kDbCount; ++nDb) {
-        const TestRecord& record = records[static_cast<std::size_t>(nDb)];
-        if (!HoldsTest(record))
-            continue;
+    for (const int nDb : DbsWithTest(records)) {
         if (table.empty())
             table = RecordCsvHeader();
         table += RecordCsvRow(nDb < 10 ? "DB0" + std::to_string(nDb) : "DB" + std::to_string(nDb),
-                              record);
+                              records[static_cast<std::size_t>(nDb)]);
     }
     return table;
 }

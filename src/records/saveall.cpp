@@ -3,7 +3,6 @@
 #include "documentfile.h"
 #include "latin1text.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
@@ -67,15 +66,12 @@ std::vector<SaveAllResult> SaveAllDbs(const RecordTable& records, const std::str
                                       const OverwriteQuestion& askOverwrite,
                                       const SaveAllProgress& progress)
 {
-    const int nTotal =
-        static_cast<int>(std::count_if(records.begin() + 1, records.end(),
-                                       [](const TestRecord& record) { return HoldsTest(record); }));
+    const std::vector<int> anDbs = DbsWithTest(records);
+    const int nTotal = static_cast<int>(anDbs.size());
     std::vector<SaveAllResult> results;
     int nDone = 0;
-    for (int nDb = 1; nDb <= kDbCount; ++nDb) {
+    for (const int nDb : anDbs) {
         const TestRecord& record = records[static_cast<std::size_t>(nDb)];
-        if (!HoldsTest(record))
-            continue;
         if (progress)
             progress(nDone++, nTotal);
         SaveAllResult result;

@@ -6,6 +6,7 @@
 #include "traceroutesection.h"
 
 #include <array>
+#include <vector>
 
 // One DB of the tester: four sections, each its raw text as received and the
 // fields parsed from it. A plain value: copies are deep.
@@ -33,3 +34,13 @@ inline bool HoldsTest(const TestRecord& record)
 // Record n holds DB n; record 0 is addressed by no DB number.
 inline constexpr int kDbCount = 20;
 using RecordTable = std::array<TestRecord, kDbCount + 1>;
+
+// The numbers of the DBs that hold a test, in DB order.
+inline std::vector<int> DbsWithTest(const RecordTable& records)
+{
+    std::vector<int> anDbs;
+    for (int nDb = 1; nDb <= kDbCount; ++nDb)
+        if (HoldsTest(records[static_cast<std::size_t>(nDb)]))
+            anDbs.push_back(nDb);
+    return anDbs;
+}
