@@ -33,7 +33,7 @@ constexpr int kFirstInfoHeight = 140;
 // The widest tree entry and room, in lines of text, for three levels of
 // indentation with their pictures: a large font still shows DB numbers.
 constexpr const char* kWidestEntry = "LMX-4410 DB #20";
-constexpr int kEntryIndentLines = 5;
+constexpr int kEntryIndentLines = 7;
 // Lines of text the information list shows at first, header included.
 constexpr int kFirstInfoLines = 7;
 
