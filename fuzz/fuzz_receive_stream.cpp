@@ -3,8 +3,8 @@
 // header may address a record outside the table, and record 0 stays empty.
 
 #include "downloadprotocol.h"
-#include "headlessdownload.h"
 #include "fuzzcheck.h"
+#include "headlessdownload.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -20,6 +20,8 @@ public:
         m_strQueued.append(pData, pData + nSize);
     }
     bool IsTimerRunning(int nTimerId) const { return m_timers.count(nTimerId) != 0; }
+    // Time jumps ahead before every timer the harness fires, so no wait is cut short.
+    void PassTime() { m_now += std::chrono::seconds(10); }
     bool TakeRepost()
     {
         const bool bRepost = m_bRepost;
@@ -27,6 +29,7 @@ public:
         return bRepost;
     }
 
+    DownloadClock::time_point CurrentTime() const override { return m_now; }
     void StartTimer(int nTimerId, int) override { m_timers.insert(nTimerId); }
     void StopTimer(int nTimerId) override { m_timers.erase(nTimerId); }
     std::string LoadString(int) override { return {}; }
@@ -55,6 +58,7 @@ public:
     void FillTree() override {}
 
 private:
+    DownloadClock::time_point m_now{};
     std::set<int> m_timers;
     std::string m_strQueued;
     std::size_t m_nTaken = 0;
@@ -85,14 +89,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
             FUZZ_CHECK(nDb >= 0 && nDb <= kDbCount);
         } while (host.TakeRepost());
 
+        host.PassTime();
         switch (control >> 6) {
         case 1:
             if (host.IsTimerRunning(TIMER_NEXT_COMMAND))
                 protocol.OnTimer(TIMER_NEXT_COMMAND);
             break;
         case 2:
-            if (host.IsTimerRunning(TIMER_PROMPT_WAIT))
-                protocol.OnTimer(TIMER_PROMPT_WAIT);
+            for (const int nTimerId : {TIMER_PROMPT_WAIT, TIMER_STALL_NOTICE}) {
+                if (host.IsTimerRunning(nTimerId))
+                    protocol.OnTimer(nTimerId);
+            }
             break;
         case 3: protocol.OnDownloadCancel(); break;
         default: break;

@@ -8,18 +8,18 @@
 #include "sessionlogfolder.h"
 #include "simulatedtester.h"
 
-#include <QCoreApplication>
+#include <QEventLoop>
 #include <QMetaObject>
+
+namespace {
+
+constexpr int kParsePauseMs = 10;
+
+} // namespace
 
 CGuiDownloadHost::CGuiDownloadHost(QWidget& owner, IRecordViews& views, RecordTable& records)
     : m_owner(owner), m_Port(*this), m_protocol(*this, m_loggedPort, m_wndProgress, views, records)
 {
-    m_timerPromptWait.setObjectName(QStringLiteral("TIMER_PROMPT_WAIT"));
-    m_timerNextCommand.setObjectName(QStringLiteral("TIMER_NEXT_COMMAND"));
-    connect(&m_timerPromptWait, &QTimer::timeout, this,
-            [this] { m_protocol.OnTimer(TIMER_PROMPT_WAIT); });
-    connect(&m_timerNextCommand, &QTimer::timeout, this,
-            [this] { m_protocol.OnTimer(TIMER_NEXT_COMMAND); });
     // Cancel is posted, so the popup's click handler has returned before the
     // popup is closed.
     m_wndProgress.SetOwner(&owner, [this](unsigned nMessage) {
@@ -79,11 +79,16 @@ bool CGuiDownloadHost::EnsureDemoTester(QString& strDevice)
     return true;
 }
 
+// A notification of an earlier open (still queued when the port was opened
+// again) speaks of a line that is gone: it is dropped.
 void CGuiDownloadHost::PostPortData(int)
 {
+    const unsigned nSession = m_Port.Session();
     QMetaObject::invokeMethod(
         this,
-        [this] {
+        [this, nSession] {
+            if (!m_Port.IsCurrentSession(nSession))
+                return;
             m_protocol.OnPortData();
             m_Port.AcknowledgePortData();
         },
@@ -92,8 +97,14 @@ void CGuiDownloadHost::PostPortData(int)
 
 void CGuiDownloadHost::PostDeviceLost(int)
 {
+    const unsigned nSession = m_Port.Session();
     QMetaObject::invokeMethod(
-        this, [this] { m_protocol.OnDeviceLost(); }, Qt::QueuedConnection);
+        this,
+        [this, nSession] {
+            if (m_Port.IsCurrentSession(nSession))
+                m_protocol.OnDeviceLost();
+        },
+        Qt::QueuedConnection);
 }
 
 void CGuiDownloadHost::PostChannelMessage(const std::string& strText)
@@ -109,25 +120,23 @@ void CGuiDownloadHost::PostChannelMessage(const std::string& strText)
         Qt::QueuedConnection);
 }
 
-QTimer* CGuiDownloadHost::Timer(int nTimerId)
-{
-    switch (nTimerId) {
-    case TIMER_PROMPT_WAIT: return &m_timerPromptWait;
-    case TIMER_NEXT_COMMAND: return &m_timerNextCommand;
-    default: return nullptr;
-    }
-}
-
 void CGuiDownloadHost::StartTimer(int nTimerId, int nMilliseconds)
 {
-    if (QTimer* pTimer = Timer(nTimerId))
-        pTimer->start(nMilliseconds);
+    const auto [it, bNew] = m_timers.try_emplace(nTimerId);
+    QTimer& timer = it->second;
+    if (bNew) {
+        // A coarse timer may fire up to 5 % early; the waits the tester sees
+        // are minimums.
+        timer.setTimerType(Qt::PreciseTimer);
+        connect(&timer, &QTimer::timeout, this, [this, nTimerId] { m_protocol.OnTimer(nTimerId); });
+    }
+    timer.start(nMilliseconds);
 }
 
 void CGuiDownloadHost::StopTimer(int nTimerId)
 {
-    if (QTimer* pTimer = Timer(nTimerId))
-        pTimer->stop();
+    if (const auto it = m_timers.find(nTimerId); it != m_timers.end())
+        it->second.stop();
 }
 
 std::string CGuiDownloadHost::LoadString(int nStringId)
@@ -158,6 +167,10 @@ void CGuiDownloadHost::ReportFailure(DownloadFailure failure)
         AfxMessageBox(LoadResString(IDS_DEVICE_LOST), QMessageBox::Ok, QMessageBox::Warning,
                       &m_owner);
         break;
+    case DownloadFailure::PortLost:
+        AfxMessageBox(LoadResString(IDS_PORT_LOST), QMessageBox::Ok, QMessageBox::Warning,
+                      &m_owner);
+        break;
     }
 }
 
@@ -169,7 +182,11 @@ void CGuiDownloadHost::RepostPortData()
 
 void CGuiDownloadHost::PumpWaitingMessages()
 {
-    // Paints and timers go on while the records are parsed; input waits, so
-    // nothing can close the window under the parse.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // A pause after each parsed record, so the status bar's indicator is
+    // seen. Paints and timers go on meanwhile; input (a close request too)
+    // waits, so nothing can start another download or close the window
+    // under the parse.
+    QEventLoop pause;
+    QTimer::singleShot(kParsePauseMs, &pause, &QEventLoop::quit);
+    pause.exec(QEventLoop::ExcludeUserInputEvents);
 }

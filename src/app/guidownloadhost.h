@@ -12,6 +12,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <map>
 #include <memory>
 
 class CSimulatedTester;
@@ -49,6 +50,7 @@ private:
     void PostChannelMessage(const std::string& strText) override;
 
     // IDownloadHost
+    DownloadClock::time_point CurrentTime() const override { return DownloadClock::now(); }
     void StartTimer(int nTimerId, int nMilliseconds) override;
     void StopTimer(int nTimerId) override;
     std::string LoadString(int nStringId) override;
@@ -56,15 +58,14 @@ private:
     void RepostPortData() override;
     void PumpWaitingMessages() override;
 
-    QTimer* Timer(int nTimerId);
     bool EnsureDemoTester(QString& strDevice);
     // Opens a new log when logs are kept; a log that cannot be made is
     // reported, and the download goes on without one.
     void StartSessionLog();
 
     QWidget& m_owner;
-    QTimer m_timerPromptWait;
-    QTimer m_timerNextCommand;
+    // The protocol's timers by id, made when first started.
+    std::map<int, QTimer> m_timers;
     std::unique_ptr<CSimulatedTester> m_pDemoTester;
     CChannelPort m_Port;
     CSessionLog m_sessionLog;

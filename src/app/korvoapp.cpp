@@ -68,26 +68,19 @@ CKorvoApp::~CKorvoApp()
         g_pApp = nullptr;
 }
 
-bool CKorvoApp::InitInstance(const QStringList& astrArguments)
+bool CKorvoApp::InitInstance(const StartArguments& arguments)
 {
-    const StartArguments arguments = ParseStartArguments(astrArguments);
     if (!LoadLangPack(arguments.m_strLanguage)) {
         AfxMessageBox(QStringLiteral("LangPack.Dll Load Error"));
         return false;
     }
-    m_pPreviousResources = &AfxGetResourceHandle();
-    AfxSetResourceHandle(&m_hLangPack);
     if (!arguments.m_strError.isEmpty()) {
         AfxMessageBox(arguments.m_strError + QStringLiteral("\n\n") + StartUsage());
         return false;
     }
-    // A --version start only needs the pack found; main() reports it, no window opens.
-    m_bVersionStart = arguments.m_bVersion;
-    if (m_bVersionStart)
-        return true;
 
     LoadSettings();
-    m_bDemoSession = arguments.m_bDemo;
+    m_strSessionPort = arguments.m_strPort;
 
     m_pDocManager = std::make_unique<CDocManager>();
     m_pDocTemplate = m_pDocManager->AddDocTemplate(CreateReportDocTemplate(*this, *m_pDocManager));
@@ -108,6 +101,10 @@ bool CKorvoApp::InitInstance(const QStringList& astrArguments)
             return false;
     }
     m_pMainWnd->show();
+    // Once the window is up, as if the user had pressed F5 (a desktop
+    // shortcut that downloads at once).
+    if (arguments.m_bDownload)
+        QMetaObject::invokeMethod(this, &CKorvoApp::OnDownload, Qt::QueuedConnection);
     return true;
 }
 
@@ -137,8 +134,11 @@ void CKorvoApp::RestoreResourceHandle()
 bool CKorvoApp::LoadLangPack(const QString& strLanguage)
 {
     for (const QString& strPath : CLangPack::SearchPaths(strLanguage)) {
-        if (m_hLangPack.Load(strPath))
+        if (m_hLangPack.Load(strPath)) {
+            m_pPreviousResources = &AfxGetResourceHandle();
+            AfxSetResourceHandle(&m_hLangPack);
             return true;
+        }
     }
     return false;
 }
@@ -174,8 +174,8 @@ void CKorvoApp::SaveSettings() const
 
 QString CKorvoApp::DownloadPort() const
 {
-    if (m_bDemoSession)
-        return QString::fromLatin1(CGuiDownloadHost::kDemoTester);
+    if (!m_strSessionPort.isEmpty())
+        return m_strSessionPort;
     return PortForDownload(PortSetting{m_nComPort, m_strPortDevice});
 }
 
@@ -264,10 +264,13 @@ void CKorvoApp::OnDownload()
 
 void CKorvoApp::OnCommSettings()
 {
+    // The port of this run shows while it is in force.
+    const PortSetting shown = m_strSessionPort.isEmpty()
+                                  ? PortSetting{m_nComPort, m_strPortDevice}
+                                  : SessionPortSetting(m_strSessionPort, m_nComPort);
     CCommSettingsDlg dialog(m_pMainWnd.get());
-    dialog.m_nComPort = m_nComPort;
-    dialog.m_strDevice =
-        m_bDemoSession ? QString::fromLatin1(CGuiDownloadHost::kDemoTester) : m_strPortDevice;
+    dialog.m_nComPort = shown.m_nComPort;
+    dialog.m_strDevice = shown.m_strDevice;
     dialog.m_nTimeout = m_nTimeout;
     dialog.m_bKeepLog = m_bKeepSessionLog;
     dialog.m_strLogFolder = m_strSessionLogFolder;
@@ -275,11 +278,15 @@ void CKorvoApp::OnCommSettings()
         return;
     m_bKeepSessionLog = dialog.m_bKeepLog;
     m_strSessionLogFolder = dialog.m_strLogFolder;
-    m_nComPort = dialog.m_nComPort;
-    m_strPortDevice = dialog.m_strDevice;
     m_nTimeout = dialog.m_nTimeout;
-    // A port chosen here replaces the demo tester of the command line.
-    m_bDemoSession = false;
+    // The port of this run is never stored: it stays in force unless another
+    // port was chosen, which then replaces it and is kept for later starts.
+    const PortSetting chosen{dialog.m_nComPort, dialog.m_strDevice};
+    if (chosen == shown && !m_strSessionPort.isEmpty())
+        return;
+    m_strSessionPort.clear();
+    m_nComPort = chosen.m_nComPort;
+    m_strPortDevice = chosen.m_strDevice;
 }
 
 void CKorvoApp::OnExportCsv()

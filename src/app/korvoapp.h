@@ -6,6 +6,7 @@
 #include "korvocontext.h"
 #include "langpack.h"
 #include "portchoice.h"
+#include "startarguments.h"
 #include "testrecord.h"
 
 #include <QObject>
@@ -37,12 +38,16 @@ public:
     CKorvoApp();
     ~CKorvoApp() override;
 
-    // Start-up: the pack, the settings, the main frame, the command line,
-    // then the window is shown. False ends the program (main returns -1 when
-    // the pack is missing).
-    bool InitInstance(const QStringList& astrArguments);
-    // Started with --version: the pack is loaded, nothing else is made.
-    bool IsVersionStart() const { return m_bVersionStart; }
+    // Start-up: the pack, the settings, the main frame, the documents named,
+    // then the window is shown (and, when asked, a download starts). False
+    // ends the program (main returns -1 when the pack is missing).
+    bool InitInstance(const StartArguments& arguments);
+    bool InitInstance(const QStringList& astrArguments)
+    {
+        return InitInstance(ParseStartArguments(astrArguments));
+    }
+    // The pack of a language ("" for the default one); false when there is none.
+    bool LoadLangPack(const QString& strLanguage);
     // Writes the settings back; returns the exit code.
     int ExitInstance();
 
@@ -70,9 +75,10 @@ public:
 
     CMainFrame* MainFrame() const { return m_pMainWnd.get(); }
     CDocManager* DocManager() const { return m_pDocManager.get(); }
-    // What a download opens: the demo tester for a --demo session, else the
-    // port of the settings.
+    // What a download opens: the port of the command line for this run
+    // (--port, --demo), else the port of the settings.
     QString DownloadPort() const;
+    const QString& SessionPort() const { return m_strSessionPort; }
 
     CLangPack m_hLangPack;
     int m_nComPort = kDefaultComPort;
@@ -86,7 +92,6 @@ public:
 
 private:
     CDayExport DayExport();
-    bool LoadLangPack(const QString& strLanguage);
     void LoadSettings();
     void SaveSettings() const;
     // Gives back the pack that was current before this application's.
@@ -95,8 +100,8 @@ private:
     std::unique_ptr<CReportHost> m_pReportHost;
     std::unique_ptr<CDocManager> m_pDocManager;
     std::unique_ptr<CMainFrame> m_pMainWnd;
-    bool m_bDemoSession = false;
-    bool m_bVersionStart = false;
+    // The port given for this run; empty when the settings' port counts.
+    QString m_strSessionPort;
     bool m_bSettingsLoaded = false;
     const CLangPack* m_pPreviousResources = nullptr;
 };

@@ -4,25 +4,60 @@
 #include "startarguments.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include <cstdio>
 
+namespace {
+
+QStringList ProgramArguments(int argc, char** argv)
+{
+    QStringList astrArguments;
+    for (int i = 0; i < argc; ++i)
+        astrArguments << QString::fromLocal8Bit(argv[i]);
+    return astrArguments;
+}
+
+// Scripts and the installation check read which pack a start finds. No
+// window system is needed for that.
+int PrintVersion(int argc, char** argv, const StartArguments& arguments)
+{
+    QCoreApplication application(argc, argv);
+    CKorvoApp app;
+    if (!app.LoadLangPack(arguments.m_strLanguage)) {
+        std::fputs("lmx4410: LangPack.Dll Load Error\n", stderr);
+        return 1;
+    }
+    std::fputs(qPrintable(StartVersion(QStringLiteral(LMX_VERSION), app.m_hLangPack.FilePath())),
+               stdout);
+    return 0;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    // Answered before the window system is asked for: these work without a display.
+    const StartArguments arguments = ParseStartArguments(ProgramArguments(argc, argv));
+    if (arguments.m_bHelp) {
+        std::fputs(qPrintable(StartUsage()), stdout);
+        return 0;
+    }
+    if (!arguments.m_strError.isEmpty()) {
+        std::fprintf(stderr, "lmx4410: %s\n%s", qPrintable(arguments.m_strError),
+                     qPrintable(StartUsage()));
+        return 2;
+    }
+    if (arguments.m_bVersion)
+        return PrintVersion(argc, argv, arguments);
+
     QApplication application(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(LMX_VERSION));
     CKorvoApp app;
-    if (!app.InitInstance(QApplication::arguments())) {
+    if (!app.InitInstance(arguments)) {
         // The settings are written back after a failed start too.
         app.ExitInstance();
         return -1;
-    }
-    if (app.IsVersionStart()) {
-        // Scripts and the installation check read which pack a start finds.
-        std::fputs(qPrintable(StartVersion(QApplication::applicationVersion(),
-                                           app.m_hLangPack.FilePath())),
-                   stdout);
-        return app.ExitInstance();
     }
     const int nResult = QApplication::exec();
     const int nExit = app.ExitInstance();

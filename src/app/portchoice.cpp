@@ -68,6 +68,15 @@ QString PortForDownload(const PortSetting& setting)
                                          : setting.m_strDevice;
 }
 
+PortSetting SessionPortSetting(const QString& strPort, int nComPort)
+{
+    bool bNumber = false;
+    const int nPort = strPort.toInt(&bNumber);
+    if (bNumber && nPort > 0)
+        return PortSetting{nPort, QString()};
+    return PortSetting{nComPort, strPort};
+}
+
 QStringList FindSerialDevices()
 {
     QStringList astrDevices;

@@ -37,5 +37,9 @@ PortSetting PortFromChoice(int nSelected, const QString& strTyped, const QList<P
 // What the download opens for a setting: the device, or the number.
 QString PortForDownload(const PortSetting& setting);
 
+// The setting a port given as text (on the command line) stands for: a number
+// is that port; anything else is a device, and the number stays nComPort.
+PortSetting SessionPortSetting(const QString& strPort, int nComPort);
+
 // Serial devices worth offering: USB adapters and their stable names.
 QStringList FindSerialDevices();

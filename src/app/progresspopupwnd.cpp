@@ -8,10 +8,12 @@
 #include <QLabel>
 #include <QMovie>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -30,41 +32,84 @@ QString FromLatin1(const std::string& strText)
 
 } // namespace
 
-// The window itself: it paints the message and the bar, and cannot be closed
-// from its caption.
+// The bar, sunken in two rings, white where it is empty. A progress bar to
+// assistive technology, which hears its value change.
+class CPopupBar final : public QProgressBar
+{
+public:
+    static constexpr int kBorder = 2; // the rings around the bar
+
+    explicit CPopupBar(QWidget* pParent) : QProgressBar(pParent)
+    {
+        setTextVisible(false);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+    // Where the bar itself goes; the rings lie outside it.
+    void Place(const QRect& bar)
+    {
+        setGeometry(bar.adjusted(-kBorder, -kBorder, kBorder, kBorder));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QRect bar = rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
+        DrawSunkenBorder(painter, bar);
+        painter.fillRect(bar, palette().color(QPalette::Base));
+        const unsigned nFilled = value() <= 0 ? 0
+                                              : FilledBarWidth(static_cast<unsigned>(value()),
+                                                               static_cast<unsigned>(maximum()),
+                                                               static_cast<unsigned>(bar.width()));
+        painter.fillRect(QRect(bar.left(), bar.top(), static_cast<int>(nFilled), bar.height()),
+                         palette().color(QPalette::Highlight));
+    }
+
+private:
+    // Two rings, dark on the top and left, light on the bottom and right.
+    void DrawSunkenBorder(QPainter& painter, const QRect& bar)
+    {
+        const QColor dark = palette().color(QPalette::Shadow);
+        const QColor light = palette().color(QPalette::Midlight);
+        for (int nRing = kBorder; nRing >= 1; --nRing) {
+            const QRect ring = bar.adjusted(-nRing, -nRing, nRing, nRing);
+            painter.setPen(dark);
+            painter.drawLine(ring.bottomLeft(), ring.topLeft());
+            painter.drawLine(ring.topLeft(), ring.topRight());
+            // Qt draws a line's end point too: the light edges stop short
+            // of the dark corner instead of running past it.
+            painter.setPen(light);
+            painter.drawLine(ring.bottomLeft(), ring.bottomRight());
+            painter.drawLine(ring.bottomRight(), ring.topRight() + QPoint(0, 1));
+        }
+    }
+};
+
+// The window itself: the message, the bar and the Cancel button as children,
+// so a screen reader finds them; it cannot be closed from its caption.
 class CProgressPopup::CWindow final : public QWidget
 {
 public:
     CWindow(CProgressPopup& popup, QWidget* pOwner)
         : QWidget(pOwner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowStaysOnTopHint),
-          m_popup(popup)
+          m_pText(new QLabel(this)), m_pBar(new CPopupBar(this)), m_popup(popup)
     {
         setObjectName(QStringLiteral("ProgressPopup"));
         setAttribute(Qt::WA_DeleteOnClose, false);
+        m_pText->setTextFormat(Qt::PlainText);
+        m_pText->setWordWrap(true);
+        m_pText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
     QLabel* m_pAnimation = nullptr;
     QMovie* m_pMovie = nullptr;
+    QLabel* m_pText;
+    CPopupBar* m_pBar;
     QPushButton* m_pCancel = nullptr;
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        const PopupLayout& layout = m_popup.m_layout;
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(layout.m_rcText, Qt::TextWordWrap, m_popup.m_strText);
-        DrawSunkenBorder(painter, layout.m_rcBar);
-        painter.fillRect(layout.m_rcBar, palette().color(QPalette::Base));
-        // A paint always shows the bar as it stands now.
-        m_popup.m_nLastWidth = m_popup.m_nPos == 0 ? 0 : m_popup.CurrentFilledWidth();
-        const QRect& bar = layout.m_rcBar;
-        painter.fillRect(
-            QRect(bar.left(), bar.top(), static_cast<int>(m_popup.m_nLastWidth), bar.height()),
-            palette().color(QPalette::Highlight));
-    }
-
     void keyPressEvent(QKeyEvent* pEvent) override
     {
         if (pEvent->key() == Qt::Key_Escape)
@@ -80,24 +125,6 @@ protected:
     }
 
 private:
-    // Two rings, dark on the top and left, light on the bottom and right.
-    void DrawSunkenBorder(QPainter& painter, const QRect& bar)
-    {
-        const QColor dark = palette().color(QPalette::Shadow);
-        const QColor light = palette().color(QPalette::Midlight);
-        for (int nRing = 2; nRing >= 1; --nRing) {
-            const QRect ring = bar.adjusted(-nRing, -nRing, nRing, nRing);
-            painter.setPen(dark);
-            painter.drawLine(ring.bottomLeft(), ring.topLeft());
-            painter.drawLine(ring.topLeft(), ring.topRight());
-            // Qt draws a line's end point too: the light edges stop short
-            // of the dark corner instead of running past it.
-            painter.setPen(light);
-            painter.drawLine(ring.bottomLeft(), ring.bottomRight());
-            painter.drawLine(ring.bottomRight(), ring.topRight() + QPoint(0, 1));
-        }
-    }
-
     CProgressPopup& m_popup;
 };
 
@@ -147,9 +174,9 @@ void CProgressPopup::SetMessage(const std::string& strText, bool bRelayout)
     m_strText = FromLatin1(strText);
     if (!m_pWindow)
         return;
+    m_pWindow->m_pText->setText(m_strText);
     if (bRelayout)
         Relayout();
-    m_pWindow->update();
     RestartAnimation();
 }
 
@@ -185,12 +212,16 @@ void CProgressPopup::CreatePopup()
         return;
     m_pWindow = new CWindow(*this, m_pOwner);
     m_pWindow->setWindowTitle(m_strCaption);
+    m_pWindow->m_pText->setText(m_strText);
     Relayout();
     ResetBar();
     m_pWindow->show();
     RestartAnimation();
-    if (m_pWindow->m_pCancel)
+    // The keyboard goes to Cancel at once: Escape or Enter cancels.
+    if (m_pWindow->m_pCancel) {
+        m_pWindow->activateWindow();
         m_pWindow->m_pCancel->setFocus();
+    }
 }
 
 void CProgressPopup::ClosePopup()
@@ -206,8 +237,7 @@ void CProgressPopup::ResetBar()
 {
     m_nPos = 0;
     m_nLastWidth = 0;
-    if (m_pWindow)
-        m_pWindow->update(m_layout.m_rcBar);
+    ShowBarPosition(true);
 }
 
 void CProgressPopup::Advance(unsigned nStep)
@@ -268,6 +298,8 @@ void CProgressPopup::Relayout()
     metrics.m_nCancelWidth = probe.sizeHint().width() - 16;
     metrics.m_nCancelHeight = std::max(font.height(), probe.sizeHint().height() - 8);
     m_layout = ComputePopupLayout(metrics);
+    window.m_pText->setGeometry(m_layout.m_rcText);
+    window.m_pBar->Place(m_layout.m_rcBar);
 
     if (m_bCancelEnabled) {
         if (!window.m_pCancel) {
@@ -318,13 +350,26 @@ void CProgressPopup::DrawBar(bool bForce)
         return;
     if (m_nPos == 0) {
         m_nLastWidth = 0;
-        m_pWindow->update(m_layout.m_rcBar);
+        ShowBarPosition(true);
         return;
     }
     const unsigned nWidth = CurrentFilledWidth();
     // Only a change of the filled pixels repaints, so frequent steps do not flicker.
-    if (nWidth != 0 && (nWidth != m_nLastWidth || bForce)) {
+    const bool bRepaint = nWidth != 0 && (nWidth != m_nLastWidth || bForce);
+    if (bRepaint)
         m_nLastWidth = nWidth;
-        m_pWindow->update(m_layout.m_rcBar);
-    }
+    ShowBarPosition(bRepaint);
+}
+
+// The bar paints the position it holds, and assistive technology hears of
+// every change.
+void CProgressPopup::ShowBarPosition(bool bRepaint)
+{
+    if (!m_pWindow)
+        return;
+    constexpr unsigned kMaxValue = std::numeric_limits<int>::max();
+    m_pWindow->m_pBar->setRange(0, static_cast<int>(std::min(m_nLimit, kMaxValue)));
+    m_pWindow->m_pBar->setValue(static_cast<int>(std::min(m_nPos, kMaxValue)));
+    if (bRepaint)
+        m_pWindow->m_pBar->update();
 }

@@ -52,6 +52,7 @@ public:
     unsigned Limit() const { return m_nLimit; }
     unsigned LastFilledWidth() const { return m_nLastWidth; }
     const PopupLayout& Layout() const { return m_layout; }
+    const QString& Message() const { return m_strText; }
     QPushButton* CancelButton() const;
     // What the Cancel button does: posts the cancel message to the owner.
     void OnCancel();
@@ -64,6 +65,7 @@ private:
     void PlaceWindow();
     void RestartAnimation();
     void DrawBar(bool bForce);
+    void ShowBarPosition(bool bRepaint);
     unsigned CurrentFilledWidth() const;
 
     QPointer<CWindow> m_pWindow;

@@ -1,19 +1,53 @@
 #include "startarguments.h"
 
+#include "guidownloadhost.h"
+
+namespace {
+
+// "--name VALUE" or "--name=VALUE": the value, advancing i past it; a null
+// string when the argument is not that option, an empty one when its value
+// is missing.
+QString OptionValue(const QStringList& astrArguments, qsizetype& i, QLatin1String name)
+{
+    const QString& strArgument = astrArguments[i];
+    if (strArgument == name)
+        return i + 1 < astrArguments.size() ? astrArguments[++i] : QStringLiteral("");
+    if (strArgument.startsWith(name + QLatin1Char('=')))
+        return strArgument.mid(name.size() + 1);
+    return {};
+}
+
+} // namespace
+
 StartArguments ParseStartArguments(const QStringList& astrArguments)
 {
     StartArguments parsed;
-    // The first argument is the program itself.
     for (qsizetype i = 1; i < astrArguments.size(); ++i) {
         const QString& strArgument = astrArguments[i];
         if (strArgument == QLatin1String("--demo")) {
-            parsed.m_bDemo = true;
+            // The demo tester is a port of its own; the last port given counts.
+            parsed.m_strPort = QString::fromLatin1(CGuiDownloadHost::kDemoTester);
+        } else if (strArgument == QLatin1String("--download")) {
+            parsed.m_bDownload = true;
+        } else if (strArgument == QLatin1String("--help") || strArgument == QLatin1String("-h")) {
+            parsed.m_bHelp = true;
         } else if (strArgument == QLatin1String("--version")) {
             parsed.m_bVersion = true;
-        } else if (strArgument == QLatin1String("--lang") && i + 1 < astrArguments.size()) {
-            parsed.m_strLanguage = astrArguments[++i];
-        } else if (strArgument.startsWith(QLatin1String("--lang="))) {
-            parsed.m_strLanguage = strArgument.mid(7);
+        } else if (const QString strPort = OptionValue(astrArguments, i, QLatin1String("--port"));
+                   !strPort.isNull()) {
+            if (strPort.isEmpty()) {
+                parsed.m_strError = QStringLiteral("--port needs a port: a number or a device");
+                return parsed;
+            }
+            parsed.m_strPort = strPort;
+        } else if (const QString strLanguage =
+                       OptionValue(astrArguments, i, QLatin1String("--lang"));
+                   !strLanguage.isNull()) {
+            if (strLanguage.isEmpty()) {
+                parsed.m_strError = QStringLiteral("--lang needs a language, such as de");
+                return parsed;
+            }
+            parsed.m_strLanguage = strLanguage;
         } else if (strArgument == QLatin1String("--")) {
             parsed.m_astrFiles << astrArguments.mid(i + 1);
             break;
@@ -29,10 +63,17 @@ StartArguments ParseStartArguments(const QStringList& astrArguments)
 
 QString StartUsage()
 {
-    return QStringLiteral("usage: lmx4410 [--demo] [--lang LANG] [--version] [FILE.lmx]\n"
-                          "  --demo       download from the built-in demo tester\n"
-                          "  --lang LANG  take menus and messages from LangPack-LANG.rcc\n"
-                          "  --version    print the version and the resource pack found\n");
+    return QStringLiteral(
+        "usage: lmx4410 [--demo | --port PORT] [--download] [--lang LANG] [FILE.lmx...]\n"
+        "       lmx4410 --help | --version\n"
+        "  --demo       download from the built-in demo tester, for this run only\n"
+        "  --port PORT  download from PORT for this run only, without changing the\n"
+        "               settings: a port number (COM n) or a device such as /dev/ttyUSB0\n"
+        "  --download   start a download as soon as the window shows\n"
+        "  --lang LANG  take menus and messages from LangPack-LANG.rcc\n"
+        "  --help       print this text and end\n"
+        "  --version    print the version and the resource pack found, and end\n"
+        "  FILE.lmx     open these test documents\n");
 }
 
 QString StartVersion(const QString& strVersion, const QString& strPackPath)

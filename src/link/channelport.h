@@ -22,6 +22,10 @@ public:
 
     // The owner has handled a PostPortData; the watch thread reads on.
     void AcknowledgePortData() { m_channel.AcknowledgePortData(); }
+    // See CSerialChannel::Session: the owner takes it on the watch thread
+    // with each notification and checks it when it handles it.
+    unsigned Session() const { return m_channel.Session(); }
+    bool IsCurrentSession(unsigned nSession) const { return nSession == m_channel.Session(); }
     OpenStatus LastOpenStatus() const { return m_lastOpenStatus; }
     int LastSystemError() const { return m_channel.LastSystemError(); }
     const std::string& DevicePath() const { return m_channel.DevicePath(); }

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+using std::chrono::milliseconds;
+
 namespace {
 
 constexpr int kDigitFirstMissing = 1;
@@ -95,13 +97,17 @@ bool CDownloadProtocol::StartDownload(const std::string& strPort, int nTimeout)
     // into this one.
     ResetTransferState();
     m_host.StopTimer(TIMER_NEXT_COMMAND);
+    m_host.StopTimer(TIMER_STALL_NOTICE);
     m_nStreamMode = STREAM_PROMPT_WAIT;
     m_nTimeoutTicks = static_cast<std::uint32_t>(nTimeout) * kTicksPerLineFeed;
+    m_promptWaitStart = m_host.CurrentTime();
+    m_nLineFeedsSent = 0;
+    m_bHeardTester = false;
+    m_bWaitingForPrompt = true;
 
     m_wndProgress.SetPopupWidth(kPopupWidth);
     m_wndProgress.SetCaption(m_host.LoadString(IDS_PROMPT_WAIT_CAPTION));
-    m_wndProgress.SetMessage(m_host.LoadString(IDS_PROMPT_WAIT_MESSAGE) + kPromptWaitPadding,
-                             false);
+    SetProgressMessage(m_host.LoadString(IDS_PROMPT_WAIT_MESSAGE) + kPromptWaitPadding);
     m_wndProgress.SetLimit(m_nTimeoutTicks);
     m_wndProgress.EnableCancel(true);
     m_wndProgress.SetCancelMessage(WM_DOWNLOAD_CANCEL);
@@ -118,28 +124,51 @@ void CDownloadProtocol::OnTimer(int nTimerId)
         OnPromptWaitTick();
     else if (nTimerId == TIMER_NEXT_COMMAND)
         OnNextCommand();
+    else if (nTimerId == TIMER_STALL_NOTICE)
+        OnStallNotice();
 }
 
+// The ticks move the bar; the line feeds and the time-out go by the time
+// since the wait began.
 void CDownloadProtocol::OnPromptWaitTick()
 {
     ++m_nWaitTicks;
-    if (m_nWaitTicks > m_nTimeoutTicks) {
+    const auto waited = m_host.CurrentTime() - m_promptWaitStart;
+    if (waited > milliseconds(std::int64_t{m_nTimeoutTicks} * kPromptTickMs)) {
         // The port stays open and the stream keeps waiting: a prompt that comes
         // later still starts the transfer.
         m_host.StopTimer(TIMER_PROMPT_WAIT);
         m_nWaitTicks = 0;
+        m_bWaitingForPrompt = false;
         m_wndProgress.ClosePopup();
         m_host.ReportFailure(DownloadFailure::PromptTimeout);
         return;
     }
-    if (m_nWaitTicks % kTicksPerLineFeed == 0)
+    const auto nSecondsWaited = static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::seconds>(waited).count());
+    if (nSecondsWaited > m_nLineFeedsSent) {
+        m_nLineFeedsSent = nSecondsWaited;
         m_port.WriteChar('\n');
+    }
     m_wndProgress.Advance(1);
+}
+
+void CDownloadProtocol::StartNextCommandTimer(int nDelayMs)
+{
+    m_nextCommandDue = m_host.CurrentTime() + milliseconds(nDelayMs);
+    m_host.StartTimer(TIMER_NEXT_COMMAND, nDelayMs);
 }
 
 void CDownloadProtocol::OnNextCommand()
 {
     m_host.StopTimer(TIMER_NEXT_COMMAND);
+    // The pause before a command is a minimum the tester relies on: a timer
+    // that fired early waits out the rest.
+    if (const auto now = m_host.CurrentTime(); now < m_nextCommandDue) {
+        const auto rest = std::chrono::ceil<milliseconds>(m_nextCommandDue - now);
+        m_host.StartTimer(TIMER_NEXT_COMMAND, static_cast<int>(rest.count()));
+        return;
+    }
     for (const CommandStep& step : kCommandSequence) {
         if (step.nFromState != m_nSequenceState)
             continue;
@@ -150,9 +179,40 @@ void CDownloadProtocol::OnNextCommand()
         // The limit stays at 20: each section's bar shows its own DB count.
         m_wndProgress.ResetBar();
         m_port.Write(m_strCommand.data(), static_cast<int>(m_strCommand.size()));
+        m_host.StartTimer(TIMER_STALL_NOTICE, kStallNoticeMs);
         return;
     }
     EndCommandSequence();
+}
+
+// The answer stopped in the middle; whatever comes next brings the
+// section's own message back.
+void CDownloadProtocol::OnStallNotice()
+{
+    m_host.StopTimer(TIMER_STALL_NOTICE);
+    if (m_nStreamMode != STREAM_TRANSFER || m_nSectionCode == SECTION_NONE)
+        return;
+    m_bStallShown = true;
+    m_wndProgress.SetMessage(m_host.LoadString(IDS_TRANSFER_STALLED), true);
+}
+
+void CDownloadProtocol::SetProgressMessage(const std::string& strText)
+{
+    m_strProgressMessage = strText;
+    m_wndProgress.SetMessage(strText, false);
+}
+
+void CDownloadProtocol::NoteTesterActive()
+{
+    m_bHeardTester = true;
+    if (m_nStreamMode != STREAM_TRANSFER || m_nSectionCode == SECTION_NONE)
+        return;
+    m_host.StartTimer(TIMER_STALL_NOTICE, kStallNoticeMs);
+    if (m_bStallShown) {
+        m_bStallShown = false;
+        // Laid out again: the notice took more lines than the message.
+        m_wndProgress.SetMessage(m_strProgressMessage, true);
+    }
 }
 
 void CDownloadProtocol::EndCommandSequence()
@@ -160,6 +220,7 @@ void CDownloadProtocol::EndCommandSequence()
     m_nSequenceState = SEQ_IDLE;
     m_strCommand = "\n";
     m_strSectionLabel.clear();
+    m_host.StopTimer(TIMER_STALL_NOTICE);
     m_wndProgress.ClosePopup();
     ClosePort();
     OnDownloadDone();
@@ -177,6 +238,7 @@ void CDownloadProtocol::ReceivePromptWait()
 {
     char ch = 0;
     while (m_port.Get(ch)) {
+        m_bHeardTester = true;
         if (ch == '>') {
             OnPrompt();
             return;
@@ -188,15 +250,16 @@ void CDownloadProtocol::OnPrompt()
 {
     m_host.StopTimer(TIMER_PROMPT_WAIT);
     m_nWaitTicks = 0;
+    m_bWaitingForPrompt = false;
     m_wndProgress.SetCaption(m_host.LoadString(IDS_TRANSFER_CAPTION));
-    m_wndProgress.SetMessage(m_host.LoadString(IDS_TRANSFER_MESSAGE), false);
+    SetProgressMessage(m_host.LoadString(IDS_TRANSFER_MESSAGE));
     m_wndProgress.ResetBar();
     m_wndProgress.SetLimit(kDbCount);
 
     // Every raw text starts empty; parsed fields come only from these texts.
     m_pStaging = std::make_unique<RecordTable>();
     m_pDownloadRecord = nullptr;
-    m_host.StartTimer(TIMER_NEXT_COMMAND, kFirstCommandDelayMs);
+    StartNextCommandTimer(kFirstCommandDelayMs);
     m_nStreamMode = STREAM_TRANSFER;
 
     // Bytes that followed the prompt in this batch are read in transfer mode,
@@ -212,6 +275,8 @@ void CDownloadProtocol::ReceiveTransfer()
     // A header may be split across notifications: the digit state remembers
     // how much of it has been read.
     char ch = 0;
+    if (m_port.HasQueuedData())
+        NoteTesterActive();
     while (m_port.Get(ch)) {
         if (m_nDigitState == kDigitFirstMissing) {
             m_chDbDigit[0] = ch;
@@ -234,7 +299,7 @@ void CDownloadProtocol::CompleteDbHeader()
         m_nDbNumber == 0 ? nullptr : &(*m_pStaging)[static_cast<std::size_t>(m_nDbNumber)];
     m_nDigitState = kNoDigitMissing;
     m_wndProgress.SetCaption(m_host.LoadString(IDS_DB_HEADER_CAPTION));
-    m_wndProgress.SetMessage(DbProgressText(m_strSectionLabel, m_nDbNumber), false);
+    SetProgressMessage(DbProgressText(m_strSectionLabel, m_nDbNumber));
     m_wndProgress.Advance(1);
 }
 
@@ -249,7 +314,8 @@ void CDownloadProtocol::ReceiveDataChar(char ch)
     // ';' only moves the next command on.
     if (m_nDbNumber == kDbCount && ch == ';') {
         m_nSectionCode = SECTION_NONE;
-        m_host.StartTimer(TIMER_NEXT_COMMAND, kNextCommandDelayMs);
+        m_host.StopTimer(TIMER_STALL_NOTICE);
+        StartNextCommandTimer(kNextCommandDelayMs);
     }
 }
 
@@ -287,6 +353,7 @@ void CDownloadProtocol::OnDownloadCancel()
     // During the transfer Cancel only closes the popup: the sequence runs on
     // to its end. During the prompt wait the port keeps listening.
     m_nWaitTicks = 0;
+    m_bWaitingForPrompt = false;
     m_wndProgress.ClosePopup();
     if (m_nStreamMode == STREAM_PROMPT_WAIT)
         m_host.StopTimer(TIMER_PROMPT_WAIT);
@@ -297,14 +364,22 @@ void CDownloadProtocol::OnDeviceLost()
     // A report from a channel this download has already closed changes nothing.
     if (!m_bPortOpen)
         return;
+    const bool bWaitingForPrompt = m_bWaitingForPrompt;
     AbortDownload();
-    m_host.ReportFailure(DownloadFailure::DeviceLost);
+    // Until the tester has sent something no connection was lost: a port that
+    // went away during the prompt wait failed; one that only listened on after
+    // a time-out or a Cancel is simply closed.
+    if (m_bHeardTester)
+        m_host.ReportFailure(DownloadFailure::DeviceLost);
+    else if (bWaitingForPrompt)
+        m_host.ReportFailure(DownloadFailure::PortLost);
 }
 
 void CDownloadProtocol::AbortDownload()
 {
     m_host.StopTimer(TIMER_PROMPT_WAIT);
     m_host.StopTimer(TIMER_NEXT_COMMAND);
+    m_host.StopTimer(TIMER_STALL_NOTICE);
     m_wndProgress.ClosePopup();
     ClosePort();
     ResetTransferState();
@@ -333,6 +408,8 @@ void CDownloadProtocol::ResetTransferState()
     m_pDownloadRecord = nullptr;
     m_pStaging.reset();
     m_nWaitTicks = 0;
+    m_bWaitingForPrompt = false;
+    m_bStallShown = false;
 }
 
 void CDownloadProtocol::ClosePort()

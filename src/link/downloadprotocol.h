@@ -39,6 +39,9 @@ public:
     static constexpr int kTicksPerLineFeed = 10;
     static constexpr int kFirstCommandDelayMs = 1000;
     static constexpr int kNextCommandDelayMs = 500;
+    // A tester that sends nothing for this long in the middle of an answer has
+    // stopped; the popup says so until it sends again.
+    static constexpr int kStallNoticeMs = 3000;
 
     CDownloadProtocol(IDownloadHost& host, IDownloadPort& port, IProgressPopup& popup,
                       IRecordViews& views, RecordTable& records);
@@ -54,8 +57,10 @@ public:
     void OnDownloadDone();
     // WM_DOWNLOAD_CANCEL
     void OnDownloadCancel();
-    // The channel lost its device: the download stops and the table keeps
-    // the previous download's records.
+    // The channel lost its device: the download stops, and the table keeps
+    // the previous download's records. Once the tester has sent anything the
+    // connection was lost; before that, a running prompt wait failed because
+    // its port went away, and a port that only listened on is closed quietly.
     void OnDeviceLost();
     // Stops a download where it stands, without a message; the table is untouched.
     void AbortDownload();
@@ -67,6 +72,10 @@ public:
 private:
     void OnPromptWaitTick();
     void OnNextCommand();
+    void OnStallNotice();
+    void StartNextCommandTimer(int nDelayMs);
+    void SetProgressMessage(const std::string& strText);
+    void NoteTesterActive();
     void EndCommandSequence();
     void ReceivePromptWait();
     void OnPrompt();
@@ -84,6 +93,11 @@ private:
 
     std::uint32_t m_nTimeoutTicks = 0;
     std::uint32_t m_nWaitTicks = 0;
+    // Waits count from these times, not from timer ticks, so that a timer that
+    // fires a little early never makes a wait the tester relies on short.
+    DownloadClock::time_point m_promptWaitStart{};
+    std::uint32_t m_nLineFeedsSent = 0;
+    DownloadClock::time_point m_nextCommandDue{};
     int m_nSequenceState = SEQ_IDLE;
     int m_nStreamMode = STREAM_NONE;
     int m_nSectionCode = SECTION_NONE;
@@ -99,4 +113,12 @@ private:
     // The staged record the stream fills; null drops the text.
     TestRecord* m_pDownloadRecord = nullptr;
     bool m_bPortOpen = false;
+    // Whether the tester has sent anything since this download started, and
+    // whether the prompt wait still runs (no time-out, Cancel or prompt yet).
+    bool m_bHeardTester = false;
+    bool m_bWaitingForPrompt = false;
+    // The popup's message as the download last set it, shown again when a
+    // stalled tester sends again; and whether the stall notice replaces it.
+    std::string m_strProgressMessage;
+    bool m_bStallShown = false;
 };

@@ -36,7 +36,10 @@ DownloadOutcome CHeadlessDownload::Run(const std::string& strPort, int nTimeoutS
 
 void CHeadlessDownload::PostPortData(int)
 {
-    m_loop.Post([this] {
+    const unsigned nSession = m_port.Session();
+    m_loop.Post([this, nSession] {
+        if (!m_port.IsCurrentSession(nSession))
+            return;
         NoteActivity();
         m_protocol.OnPortData();
         m_port.AcknowledgePortData();
@@ -45,7 +48,11 @@ void CHeadlessDownload::PostPortData(int)
 
 void CHeadlessDownload::PostDeviceLost(int)
 {
-    m_loop.Post([this] { m_protocol.OnDeviceLost(); });
+    const unsigned nSession = m_port.Session();
+    m_loop.Post([this, nSession] {
+        if (m_port.IsCurrentSession(nSession))
+            m_protocol.OnDeviceLost();
+    });
 }
 
 void CHeadlessDownload::PostChannelMessage(const std::string& strText)
@@ -79,6 +86,7 @@ std::string CHeadlessDownload::LoadString(int nStringId)
     case IDS_TRANSFER_CAPTION: return "Connected";
     case IDS_TRANSFER_MESSAGE: return "The tester answered";
     case IDS_DB_HEADER_CAPTION: return "Receiving";
+    case IDS_TRANSFER_STALLED: return "The tester stopped sending";
     default: return {};
     }
 }
@@ -89,6 +97,7 @@ void CHeadlessDownload::ReportFailure(DownloadFailure failure)
     case DownloadFailure::PortOpenFailed: SetOutcome(DownloadOutcome::PortOpenFailed); break;
     case DownloadFailure::PromptTimeout: SetOutcome(DownloadOutcome::PromptTimeout); break;
     case DownloadFailure::DeviceLost: SetOutcome(DownloadOutcome::DeviceLost); break;
+    case DownloadFailure::PortLost: SetOutcome(DownloadOutcome::PortLost); break;
     }
 }
 
@@ -156,6 +165,9 @@ void CHeadlessDownload::SetOutcome(DownloadOutcome outcome)
         break;
     case DownloadOutcome::DeviceLost:
         m_pLog->Note(DownloadFailureNote(DownloadFailure::DeviceLost));
+        break;
+    case DownloadOutcome::PortLost:
+        m_pLog->Note(DownloadFailureNote(DownloadFailure::PortLost));
         break;
     }
 }

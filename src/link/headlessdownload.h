@@ -23,6 +23,7 @@ enum class DownloadOutcome
     PromptTimeout,
     TransferStalled, // the tester went quiet in the middle of the transfer
     DeviceLost,
+    PortLost, // the port went away before the tester answered
 };
 
 // What a download without a GUI shows: the popup's progress, the parse
@@ -85,6 +86,7 @@ private:
     void PostChannelMessage(const std::string& strText) override;
 
     // IDownloadHost
+    DownloadClock::time_point CurrentTime() const override { return DownloadClock::now(); }
     void StartTimer(int nTimerId, int nMilliseconds) override;
     void StopTimer(int nTimerId) override;
     std::string LoadString(int nStringId) override;

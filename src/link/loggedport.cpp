@@ -69,6 +69,8 @@ const char* DownloadFailureNote(DownloadFailure failure)
     case DownloadFailure::PortOpenFailed: return "download failed: the port did not open";
     case DownloadFailure::PromptTimeout: return "download failed: prompt timed out";
     case DownloadFailure::DeviceLost: return "download failed: the tester was disconnected";
+    case DownloadFailure::PortLost:
+        return "download failed: the port went away before the tester answered";
     }
     return "download failed";
 }

@@ -41,6 +41,8 @@ OpenStatus CSerialChannel::Open(ISerialChannelOwner& owner, const std::string& s
     }
     // A thread that ended on a lost device still has to be joined.
     JoinWatchThread();
+    // No thread of the earlier open is left to speak for it.
+    ++m_nSession;
 
     m_pOwner = &owner;
     const std::optional<SerialPortName> name = ResolvePortName(strPort);

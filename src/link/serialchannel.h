@@ -77,6 +77,10 @@ public:
     const CCommQueue& ReceiveQueue() const { return m_RxQueue; }
     // False once the watch thread has ended.
     bool IsWatching() const { return m_bWatching; }
+    // Counts the opens. The owner's calls from a watch thread (on that thread)
+    // see the session of that thread's open, so a notification still queued
+    // from an earlier open can be told from the current ones.
+    unsigned Session() const { return m_nSession; }
     // The errno of the last failed open.
     int LastSystemError() const { return m_nLastError; }
     // The device the last Open chose.
@@ -105,6 +109,7 @@ private:
     std::string m_strDevice;
     std::thread m_hThreadWatchComm;
     std::atomic<bool> m_bWatching{false}; // reset by the thread when it ends
+    std::atomic<unsigned> m_nSession{0};
     // Written by Close to release the thread's wait on the port.
     int m_nWakeFd = -1;
     std::atomic<bool> m_bConnected{false}; // the watch thread shall run

@@ -167,6 +167,12 @@ void CSimulatedTester::Stop()
     CloseDescriptor(m_nWakeFd);
 }
 
+void CSimulatedTester::NoteLineEvent(LineEvent::Kind kind, const std::string& strLine) const
+{
+    if (m_options.m_onLineEvent)
+        m_options.m_onLineEvent(LineEvent{std::chrono::steady_clock::now(), kind, strLine});
+}
+
 bool CSimulatedTester::IsServing() const
 {
     std::lock_guard lock(m_mutex);
@@ -185,7 +191,10 @@ SimulatorEnd CSimulatedTester::ServeLine()
             if (limit)
                 nBudget = std::min(nBudget, *limit - std::min(*limit, output.BytesSent()));
         }
+        const bool bWasSending = !output.IsIdle();
         const auto nextDue = output.SendDue(nBudget);
+        if (bWasSending && output.IsIdle())
+            NoteLineEvent(LineEvent::Kind::AllSent, {});
         if (m_options.m_nHangUpAfter && output.BytesSent() >= *m_options.m_nHangUpAfter)
             return SimulatorEnd::HungUp;
         if (nStallAfter && output.BytesSent() >= *nStallAfter) {
@@ -220,7 +229,9 @@ SimulatorEnd CSimulatedTester::ServeLine()
         if (nRead <= 0)
             continue;
         for (const std::string& strLine :
-             lines.Add(std::string_view(buffer, static_cast<std::size_t>(nRead))))
+             lines.Add(std::string_view(buffer, static_cast<std::size_t>(nRead)))) {
+            NoteLineEvent(LineEvent::Kind::LineReceived, strLine);
             m_pAnswers->OnLine(strLine, output);
+        }
     }
 }

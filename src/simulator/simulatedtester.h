@@ -4,13 +4,30 @@
 #include "testersimulator.h"
 #include "testrecord.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
+
+// A moment on the tester's line, for measuring the program's pauses: a line
+// from the program has arrived, or everything queued (a prompt, an answer)
+// has been handed to the line.
+struct LineEvent
+{
+    enum class Kind
+    {
+        LineReceived,
+        AllSent,
+    };
+    std::chrono::steady_clock::time_point m_time;
+    Kind m_kind = Kind::LineReceived;
+    std::string m_strLine; // the line received, with its line feed
+};
 
 // How the simulated tester talks on its line.
 struct SimulatorOptions
@@ -19,6 +36,8 @@ struct SimulatorOptions
     SimulatorBehaviour m_behaviour; // of a tester holding data
     std::optional<std::uint64_t> m_nStallAfter;  // go quiet after this many bytes, once
     std::optional<std::uint64_t> m_nHangUpAfter; // close the line after this many bytes
+    // Hears of each line event on the serving thread, when set.
+    std::function<void(const LineEvent&)> m_onLineEvent;
 };
 
 // Why the tester stopped serving.
@@ -72,6 +91,7 @@ private:
     bool CanServe() const;
     SimulatorEnd ServeUntilEnd();
     SimulatorEnd ServeLine();
+    void NoteLineEvent(LineEvent::Kind kind, const std::string& strLine) const;
 
     std::unique_ptr<ITesterAnswers> m_pAnswers;
     SimulatorOptions m_options;

@@ -221,6 +221,12 @@ int SaveDownload(const CHeadlessDownload& download, DownloadOutcome outcome,
         std::fprintf(stderr, "lmxtool: the tester on %s was disconnected during the download\n",
                      strPort.c_str());
         return kExitFailed;
+    case DownloadOutcome::PortLost:
+        std::fprintf(stderr,
+                     "lmxtool: the port %s went away before the tester answered (was the "
+                     "adapter unplugged?)\n",
+                     strPort.c_str());
+        return kExitFailed;
     }
 
     int nSaved = 0;

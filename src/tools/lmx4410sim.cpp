@@ -8,6 +8,7 @@
 #include "simulatedtester.h"
 #include "testersimulator.h"
 
+#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cstdint>
@@ -23,6 +24,7 @@ constexpr const char* kUsage =
     "usage: lmx4410-sim [--data DIR] [--fast] [--prompt-delay MS] [--silent]\n"
     "                   [--stall-after N] [--hang-up-after N] [--garbage] [--split-headers] "
     "[--echo]\n"
+    "                   [--timing-log FILE]\n"
     "       lmx4410-sim --replay LOG [--fast] [--stall-after N] [--hang-up-after N]\n"
     "\n"
     "Prints the device to download from on its first line, then serves until killed.\n"
@@ -36,6 +38,9 @@ constexpr const char* kUsage =
     "  --garbage          send noise before every prompt\n"
     "  --split-headers    pause inside every DB header, so headers straddle reads\n"
     "  --echo             send each command back before its answer\n"
+    "  --timing-log FILE  write to FILE when each line from the program arrives and\n"
+    "                     when each prompt and answer has been sent, in milliseconds\n"
+    "                     since the start, to measure the program's pauses\n"
     "  --replay LOG       play the tester of a session log (lmxtool download --log):\n"
     "                     each line the program sends that the log shows it sending is\n"
     "                     answered with what it received then, after the log's pauses\n"
@@ -45,6 +50,7 @@ struct CommandLine
 {
     std::string m_strDataDirectory;
     std::string m_strReplayLog;
+    std::string m_strTimingLog;
     SimulatorOptions m_options;
     // An option that only a tester holding data knows, for the clash with --replay.
     std::string m_strDataOption;
@@ -79,6 +85,8 @@ bool ParseOptions(int argc, char** argv, CommandLine& commandLine)
             options.m_behaviour.m_bSplitHeaders = true;
         } else if (option == "--echo") {
             options.m_behaviour.m_bEcho = true;
+        } else if (option == "--timing-log" && bHasValue) {
+            commandLine.m_strTimingLog = argv[++i];
         } else if (option == "--replay" && bHasValue) {
             commandLine.m_strReplayLog = argv[++i];
         } else if (option == "--data" && bHasValue) {
@@ -124,6 +132,25 @@ std::unique_ptr<ITesterAnswers> MakeAnswers(const CommandLine& commandLine)
     return nullptr;
 }
 
+// "1234.567 received forpc rtrvinfo" and "2235.001 sent": one line per
+// event, flushed at once so a reader sees it while the tester serves.
+std::function<void(const LineEvent&)> TimingLogWriter(std::FILE* pFile)
+{
+    const auto start = std::chrono::steady_clock::now();
+    return [pFile, start](const LineEvent& event) {
+        const double nMs = std::chrono::duration<double, std::milli>(event.m_time - start).count();
+        if (event.m_kind == LineEvent::Kind::AllSent) {
+            std::fprintf(pFile, "%.3f sent\n", nMs);
+        } else {
+            std::string strLine = event.m_strLine;
+            while (!strLine.empty() && (strLine.back() == '\n' || strLine.back() == '\r'))
+                strLine.pop_back();
+            std::fprintf(pFile, "%.3f received %s\n", nMs, strLine.c_str());
+        }
+        std::fflush(pFile);
+    };
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -143,6 +170,16 @@ int main(int argc, char** argv)
     SimulatorOptions options = commandLine.m_options;
     if (!commandLine.m_strReplayLog.empty())
         options.m_bPaced = false;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> pTimingLog(nullptr, &std::fclose);
+    if (!commandLine.m_strTimingLog.empty()) {
+        pTimingLog.reset(std::fopen(commandLine.m_strTimingLog.c_str(), "w"));
+        if (!pTimingLog) {
+            std::fprintf(stderr, "lmx4410-sim: cannot write %s: %s\n",
+                         commandLine.m_strTimingLog.c_str(), std::strerror(errno));
+            return EXIT_FAILURE;
+        }
+        options.m_onLineEvent = TimingLogWriter(pTimingLog.get());
+    }
 
     CSimulatedTester tester;
     if (!tester.Start(std::move(pAnswers), options)) {

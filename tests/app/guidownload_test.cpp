@@ -3,6 +3,8 @@
 // does not exist, and from a tester that disappears halfway; and the
 // session log a download can keep.
 
+#include "docmanager.h"
+#include "documentfile.h"
 #include "downloadedtable.h"
 #include "korvoapp.h"
 #include "mainframe.h"
@@ -13,16 +15,27 @@
 #include "sessionlogfolder.h"
 #include "simulatedtester.h"
 
+#include "commsettingsdlg.h"
+#include "progressbar.h"
+
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <mutex>
+#include <set>
 
 #include <fcntl.h>
 #include <pty.h>
@@ -200,6 +213,304 @@ TEST_F(GuiDownload, ALogThatCannotBeMadeIsReportedAndTheDownloadGoesOn)
     EXPECT_TRUE(m_boxes.Texts().first().startsWith(
         LoadResString(IDS_SESSION_LOG_FAILED).section(QLatin1Char('%'), 0, 0)));
     EXPECT_TRUE(m_app.m_Records == Downloaded(BuiltInSampleSet()));
+}
+
+// A tester on a pseudo-terminal of the test's own, sending at once.
+class CTestTester
+{
+public:
+    explicit CTestTester(SimulatorOptions options = {})
+    {
+        options.m_bPaced = false;
+        m_bStarted = m_tester.Start(BuiltInSampleSet(), options) && m_tester.StartThread();
+    }
+    bool IsStarted() const { return m_bStarted; }
+    QString Device() const { return QString::fromStdString(m_tester.DevicePath()); }
+    // Takes the device away, as when the tester is unplugged.
+    void Unplug() { m_tester.Stop(); }
+
+private:
+    CSimulatedTester m_tester;
+    bool m_bStarted = false;
+};
+
+// A stable name for the port, re-pointed at whichever tester is plugged in,
+// as a /dev/serial/by-id name follows its adapter.
+class CPortLink
+{
+public:
+    CPortLink() : m_strPath(m_folder.filePath("port")) {}
+    const QString& Path() const { return m_strPath; }
+    bool PointAt(const QString& strDevice)
+    {
+        QFile::remove(m_strPath);
+        return QFile::link(strDevice, m_strPath);
+    }
+
+private:
+    QTemporaryDir m_folder;
+    QString m_strPath;
+};
+
+bool StoredSettingsName(const QString& strPort)
+{
+    QSettings settings(CKorvoApp::kOrganisation, CKorvoApp::kApplication);
+    return settings.value("Settings/PORTDEVICE").toString() == strPort;
+}
+
+// The start options of a desktop shortcut: a port for this run only, and a
+// download at once, beside the documents named.
+TEST(GuiStartOptions, DownloadAtOnceFromThePortOfThisRunWithoutStoringIt)
+{
+    CMessageBoxRecorder boxes;
+    CTestTester tester;
+    ASSERT_TRUE(tester.IsStarted());
+    QTemporaryDir folder;
+    const QString strDocument = folder.filePath("kept.lmx");
+    {
+        QFile file(strDocument);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(
+            StoreDocument(DocumentVersions(), Downloaded(BuiltInSampleSet())[1])));
+    }
+    struct Case
+    {
+        const char* pszName;
+        QStringList astrArguments;
+        QString strPort;
+        int nDocuments;
+    };
+    const Case cases[] = {
+        {"--demo --download", {"lmx4410", "--demo", "--download"}, "demo", 0},
+        {"--port --download",
+         {"lmx4410", "--port", tester.Device(), "--download"},
+         tester.Device(),
+         0},
+        {"with a document",
+         {"lmx4410", "--download", "--port", tester.Device(), strDocument},
+         tester.Device(),
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        QSettings(CKorvoApp::kOrganisation, CKorvoApp::kApplication).clear();
+        CKorvoApp app;
+        ASSERT_TRUE(app.InitInstance(c.astrArguments));
+        app.MainFrame()->Download().SetDemoPaced(false);
+        EXPECT_EQ(app.DownloadPort(), c.strPort);
+        QTreeWidget& tree = *app.MainFrame()->WorkspaceBar().Tree();
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return tree.topLevelItemCount() > 0; }, kDownloadDeadlineMs));
+        EXPECT_TRUE(app.m_Records == Downloaded(BuiltInSampleSet()));
+        EXPECT_EQ(app.DocManager()->Documents().size(), c.nDocuments);
+        app.ExitInstance();
+        EXPECT_FALSE(StoredSettingsName(c.strPort));
+        EXPECT_TRUE(boxes.Requests().isEmpty());
+    }
+}
+
+// Communication Settings shows the port of this run while it is in force. OK
+// without another choice keeps it for this run and stores nothing; another
+// port replaces it and is kept for later starts.
+TEST(GuiStartOptions, TheSettingsDialogShowsThePortOfThisRunAndNeverStoresIt)
+{
+    struct Case
+    {
+        const char* pszName;
+        QString strPortOption;
+        int nChoose; // the list entry chosen, -1 for none
+        QString strShown;
+        QString strDownloadPort;
+        int nStoredComPort;
+    };
+    const Case cases[] = {
+        {"demo, OK", "--demo", -1,
+         AfxGetResourceHandle().DialogText(CCommSettingsDlg::kDialogId, 1050), "demo", 2},
+        {"a device, OK", "--port=/dev/ttyUSB7", -1, "/dev/ttyUSB7", "/dev/ttyUSB7", 2},
+        {"a device, COM 3 chosen", "--port=/dev/ttyUSB7", 2, "/dev/ttyUSB7", "3", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        QSettings(CKorvoApp::kOrganisation, CKorvoApp::kApplication).clear();
+        CKorvoApp app;
+        ASSERT_TRUE(app.InitInstance({"lmx4410", c.strPortOption}));
+        QString strShown;
+        QTimer::singleShot(0, [&] {
+            auto* pDialog = qobject_cast<CCommSettingsDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(pDialog, nullptr);
+            strShown = pDialog->PortBox().currentText();
+            if (c.nChoose >= 0)
+                pDialog->PortBox().setCurrentIndex(c.nChoose);
+            pDialog->accept();
+        });
+        app.OnCommSettings();
+        EXPECT_EQ(strShown, c.strShown);
+        EXPECT_EQ(app.DownloadPort(), c.strDownloadPort);
+        app.ExitInstance();
+        QSettings settings(CKorvoApp::kOrganisation, CKorvoApp::kApplication);
+        EXPECT_FALSE(settings.contains("Settings/PORTDEVICE"));
+        EXPECT_EQ(settings.value("Settings/COMPORT").toInt(), c.nStoredComPort);
+    }
+}
+
+// The tester goes quiet in the middle of an answer: the popup says so, to a
+// screen reader too, and after Cancel a new download starts afresh and ends.
+TEST_F(GuiDownload, AStalledTesterIsExplainedAndCancelThenDownloadStartsAfresh)
+{
+    SimulatorOptions stalling;
+    stalling.m_nStallAfter = 3000;
+    CTestTester stalled(stalling);
+    ASSERT_TRUE(stalled.IsStarted());
+    CProgressPopup& popup = Frame().Download().ProgressPopup();
+    const QString strStalled = LoadResString(IDS_TRANSFER_STALLED);
+    EXPECT_EQ(Frame().StartDownload(stalled.Device(), 10), 0);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return popup.Message() == strStalled; }, kDownloadDeadlineMs));
+
+    QAccessibleInterface* pWindow = QAccessible::queryAccessibleInterface(Popup());
+    ASSERT_NE(pWindow, nullptr);
+    QStringList astrHeard;
+    for (int i = 0; i < pWindow->childCount(); ++i)
+        astrHeard << pWindow->child(i)->text(QAccessible::Name);
+    EXPECT_TRUE(astrHeard.contains(strStalled)) << astrHeard.join(" | ").toStdString();
+
+    QTest::mouseClick(popup.CancelButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Popup() == nullptr; }, kDownloadDeadlineMs));
+    CTestTester fresh;
+    ASSERT_TRUE(fresh.IsStarted());
+    EXPECT_EQ(Frame().StartDownload(fresh.Device(), 10), 0);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Tree().topLevelItemCount() > 0; }, kDownloadDeadlineMs));
+    EXPECT_TRUE(m_app.m_Records == Downloaded(BuiltInSampleSet()));
+    EXPECT_TRUE(m_boxes.Requests().isEmpty());
+}
+
+// A port left listening after a time-out or a Cancel whose tester is
+// unplugged, and another plugged in under the same name: the next download
+// runs normally, and nobody hears of a lost connection.
+TEST_F(GuiDownload, APortThatHungUpWhileIdleDownloadsOnTheNextTry)
+{
+    for (const bool bTimeOut : {true, false}) {
+        SCOPED_TRACE(bTimeOut ? "after a time-out" : "after Cancel");
+        m_boxes.Clear();
+        Tree().clear();
+        SimulatorOptions silent;
+        silent.m_behaviour.m_bSilent = true;
+        CTestTester quiet(silent);
+        CPortLink port;
+        ASSERT_TRUE(quiet.IsStarted() && port.PointAt(quiet.Device()));
+        EXPECT_EQ(Frame().StartDownload(port.Path(), bTimeOut ? 0 : 100), 0);
+        if (bTimeOut) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !m_boxes.Requests().isEmpty(); },
+                                        kDownloadDeadlineMs));
+        } else {
+            QTest::mouseClick(Frame().Download().ProgressPopup().CancelButton(), Qt::LeftButton);
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Popup() == nullptr; }, kDownloadDeadlineMs));
+
+        quiet.Unplug();
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return Frame().Download().Protocol().StreamMode() == CDownloadProtocol::STREAM_NONE;
+            },
+            kDownloadDeadlineMs));
+        CTestTester plugged;
+        ASSERT_TRUE(plugged.IsStarted() && port.PointAt(plugged.Device()));
+        EXPECT_EQ(Frame().StartDownload(port.Path(), 10), 0);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return Tree().topLevelItemCount() > 0; }, kDownloadDeadlineMs));
+        EXPECT_TRUE(m_app.m_Records == Downloaded(BuiltInSampleSet()));
+        EXPECT_EQ(m_boxes.Requests().size(), bTimeOut ? 1 : 0);
+        if (bTimeOut) {
+            EXPECT_EQ(m_boxes.Texts().first(), LoadResString(IDS_PROMPT_TIMEOUT_TEXT));
+        }
+    }
+}
+
+// What the tester sees: a whole second between its prompt and the first
+// command, and half a second between the end of each answer and the next.
+// The tester's clock counts from when the bytes left it, so the program's
+// own pauses can only be longer.
+TEST_F(GuiDownload, TheTesterGetsItsWholePauses)
+{
+    std::mutex mutex;
+    std::vector<LineEvent> events;
+    SimulatorOptions timed;
+    timed.m_onLineEvent = [&](const LineEvent& event) {
+        std::lock_guard lock(mutex);
+        events.push_back(event);
+    };
+    CTestTester tester(timed);
+    ASSERT_TRUE(tester.IsStarted());
+    EXPECT_EQ(Frame().StartDownload(tester.Device(), 10), 0);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Tree().topLevelItemCount() > 0; }, kDownloadDeadlineMs));
+
+    std::lock_guard lock(mutex);
+    std::vector<std::chrono::milliseconds> pauses;
+    std::optional<std::chrono::steady_clock::time_point> lastSent;
+    for (const LineEvent& event : events) {
+        if (event.m_kind == LineEvent::Kind::AllSent) {
+            lastSent = event.m_time;
+        } else if (event.m_strLine.starts_with("forpc") && lastSent) {
+            pauses.push_back(
+                std::chrono::duration_cast<std::chrono::milliseconds>(event.m_time - *lastSent));
+        }
+    }
+    ASSERT_EQ(pauses.size(), 4u);
+    EXPECT_GE(pauses[0].count(), CDownloadProtocol::kFirstCommandDelayMs);
+    for (std::size_t i = 1; i < pauses.size(); ++i)
+        EXPECT_GE(pauses[i].count(), CDownloadProtocol::kNextCommandDelayMs) << "command " << i;
+}
+
+// The records are parsed one by one after the transfer, with a pause each,
+// so the status bar's indicator is seen moving; the window keeps painting.
+TEST_F(GuiDownload, TheLoadingIndicatorShowsWhileTheRecordsAreParsed)
+{
+    std::set<int> seenSteps;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (const CProgressBar* pBar : Frame().statusBar()->findChildren<CProgressBar*>()) {
+            if (pBar->isVisible())
+                seenSteps.insert(pBar->value());
+        }
+    });
+    watch.start(1);
+    m_app.OnDownload();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Tree().topLevelItemCount() > 0; }, kDownloadDeadlineMs));
+    watch.stop();
+    EXPECT_GE(seenSteps.size(), 5u);
+    EXPECT_TRUE(Frame().statusBar()->findChildren<CProgressBar*>().isEmpty());
+}
+
+// The popup's keyboard: Cancel has the focus from the start, so Escape and
+// Enter cancel; its message reaches assistive technology as it changes.
+TEST_F(GuiDownload, ThePopupTakesTheKeyboardAndSpeaksItsMessage)
+{
+    CSilentLine line;
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        EXPECT_EQ(Frame().StartDownload(line.Path(), 100), 0);
+        CProgressPopup& popup = Frame().Download().ProgressPopup();
+        ASSERT_NE(popup.CancelButton(), nullptr);
+        EXPECT_EQ(Popup()->focusWidget(), popup.CancelButton());
+
+        QAccessibleInterface* pWindow = QAccessible::queryAccessibleInterface(Popup());
+        ASSERT_NE(pWindow, nullptr);
+        bool bTextHeard = false, bBarHeard = false;
+        for (int i = 0; i < pWindow->childCount(); ++i) {
+            QAccessibleInterface* pChild = pWindow->child(i);
+            bTextHeard |= pChild->role() == QAccessible::StaticText &&
+                          pChild->text(QAccessible::Name) == popup.Message();
+            bBarHeard |= pChild->role() == QAccessible::ProgressBar && pChild->valueInterface();
+        }
+        EXPECT_TRUE(bTextHeard);
+        EXPECT_TRUE(bBarHeard);
+
+        QTest::keyClick(popup.CancelButton(), key);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Popup() == nullptr; }, kDownloadDeadlineMs));
+    }
+    EXPECT_TRUE(m_boxes.Requests().isEmpty());
 }
 
 } // namespace

@@ -115,19 +115,50 @@ TEST(StartArgumentsTest, FilesOptionsAndMistakes)
 {
     const StartArguments plain = ParseStartArguments({"lmx4410"});
     EXPECT_TRUE(plain.m_astrFiles.isEmpty());
-    EXPECT_FALSE(plain.m_bDemo);
+    EXPECT_TRUE(plain.m_strPort.isEmpty());
+    EXPECT_FALSE(plain.m_bDownload);
     EXPECT_FALSE(plain.m_bVersion);
+    EXPECT_FALSE(plain.m_bHelp);
     EXPECT_TRUE(ParseStartArguments({"lmx4410", "--version"}).m_bVersion);
+    EXPECT_TRUE(ParseStartArguments({"lmx4410", "--help"}).m_bHelp);
 
-    const StartArguments full =
-        ParseStartArguments({"lmx4410", "--demo", "--lang", "de", "a.lmx", "--", "--odd.lmx"});
-    EXPECT_TRUE(full.m_bDemo);
+    const StartArguments full = ParseStartArguments(
+        {"lmx4410", "--demo", "--download", "--lang", "de", "a.lmx", "--", "--odd.lmx"});
+    EXPECT_EQ(full.m_strPort, "demo");
+    EXPECT_TRUE(full.m_bDownload);
     EXPECT_EQ(full.m_strLanguage, "de");
     EXPECT_EQ(full.m_astrFiles, QStringList({"a.lmx", "--odd.lmx"}));
     EXPECT_TRUE(full.m_strError.isEmpty());
 
     EXPECT_EQ(ParseStartArguments({"lmx4410", "--lang=de"}).m_strLanguage, "de");
     EXPECT_FALSE(ParseStartArguments({"lmx4410", "--frobnicate"}).m_strError.isEmpty());
+}
+
+TEST(StartArgumentsTest, ThePortOfThisRun)
+{
+    struct Case
+    {
+        QStringList astrArguments;
+        QString strPort;
+        bool bError;
+    };
+    const Case cases[] = {
+        {{"lmx4410", "--port", "/dev/ttyUSB0"}, "/dev/ttyUSB0", false},
+        {{"lmx4410", "--port=3"}, "3", false},
+        {{"lmx4410", "--port", "/dev/ttyUSB0", "--demo"}, "demo", false},
+        {{"lmx4410", "--demo", "--port", "/dev/pts/4"}, "/dev/pts/4", false},
+        {{"lmx4410", "--port"}, "", true},
+        {{"lmx4410", "--port="}, "", true},
+        {{"lmx4410", "--portx"}, "", true},
+    };
+    for (const Case& c : cases) {
+        const StartArguments parsed = ParseStartArguments(c.astrArguments);
+        EXPECT_EQ(parsed.m_strPort, c.strPort) << c.astrArguments.join(' ').toStdString();
+        EXPECT_EQ(!parsed.m_strError.isEmpty(), c.bError) << c.astrArguments.join(' ').toStdString();
+    }
+    EXPECT_EQ(SessionPortSetting("3", 2), (PortSetting{3, ""}));
+    EXPECT_EQ(SessionPortSetting("/dev/ttyUSB1", 2), (PortSetting{2, "/dev/ttyUSB1"}));
+    EXPECT_EQ(SessionPortSetting("demo", 4), (PortSetting{4, "demo"}));
 }
 
 TEST(SlotTitleTest, UserInformationOrNoData)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string_view>
 
@@ -425,6 +426,124 @@ TEST_F(DownloadProtocolTest, EveryRecordsFieldsComeFromItsOwnTexts)
     for (const TestRecord& record : m_records)
         EXPECT_EQ(record, ParsedFromRaw(record));
     EXPECT_EQ(m_records[3].m_RateFrame.m_nLineType, 0);
+}
+
+// A coarse timer may fire early (Qt's by up to 5 %); the tester still sees
+// whole pauses: a second after the prompt, half a second after each answer,
+// and a line feed no sooner than each whole second of the wait.
+TEST_F(DownloadProtocolTest, WaitsAreNeverShortWhenTimersFireEarly)
+{
+    const RecordTable data = TaggedTable("early");
+    m_host.SetEarlyFiring(5);
+    ASSERT_TRUE(m_protocol.StartDownload("2", 10));
+    m_host.Advance(3500);
+    ASSERT_EQ(m_host.m_lineFeedTimes.size(), 3u);
+    for (std::size_t i = 0; i < m_host.m_lineFeedTimes.size(); ++i)
+        EXPECT_GE(m_host.m_lineFeedTimes[i], 1000 * static_cast<long long>(i + 1));
+
+    Deliver(">");
+    long long nAnswerEnd = m_host.Now();
+    long long nPause = CDownloadProtocol::kFirstCommandDelayMs;
+    for (std::size_t nSection = 0; nSection < 4; ++nSection) {
+        // An early tick finds the pause unfinished and waits out the rest.
+        for (int nTicks = 0; m_host.m_commands.size() == nSection && nTicks < 10; ++nTicks)
+            RunToNextCommand();
+        ASSERT_EQ(m_host.m_commands.size(), nSection + 1);
+        EXPECT_GE(m_host.m_commandTimes.back() - nAnswerEnd, nPause) << "command " << nSection;
+        Deliver(AnswerFor(data, m_host.m_commands.back()));
+        nAnswerEnd = m_host.Now();
+        nPause = CDownloadProtocol::kNextCommandDelayMs;
+    }
+    m_host.Advance(1000);
+    EXPECT_EQ(m_records, Downloaded(data));
+}
+
+// Three quiet seconds in the middle of an answer: the popup says the tester
+// stopped, until it sends again. The pause between answers is no stall.
+TEST_F(DownloadProtocolTest, AStalledAnswerSaysSoUntilTheTesterSendsAgain)
+{
+    const std::string strStalled = "#" + std::to_string(IDS_TRANSFER_STALLED);
+    struct Case
+    {
+        const char* pszName;
+        std::string strBeforeStall;
+        std::string strAfterStall;
+        std::string strShownAgain;
+    };
+    const Case cases[] = {
+        {"before the first header", "", "x", "#" + std::to_string(IDS_TRANSFER_MESSAGE)},
+        {"inside a DB", "%01Y:1:1", "x", "RATE/FRAME DATA = 1 / 20"},
+        {"inside a header", "%01Y%0", "2", "RATE/FRAME DATA = 2 / 20"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        StartAndPrompt();
+        RunToNextCommand();
+        Deliver(c.strBeforeStall);
+        m_host.Advance(CDownloadProtocol::kStallNoticeMs - 1);
+        EXPECT_NE(m_host.m_popupMessages.back(), strStalled);
+        m_host.Advance(1);
+        EXPECT_EQ(m_host.m_popupMessages.back(), strStalled);
+        // It is said once, not again at every quiet stretch.
+        m_host.Advance(10 * CDownloadProtocol::kStallNoticeMs);
+        EXPECT_EQ(
+            std::count(m_host.m_popupMessages.begin(), m_host.m_popupMessages.end(), strStalled),
+            1);
+        Deliver(c.strAfterStall);
+        EXPECT_EQ(m_host.m_popupMessages.back(), c.strShownAgain);
+        m_host.m_popupMessages.clear();
+    }
+
+    // A whole answer, then the pause before the next command: nothing stalled.
+    Deliver("%20;");
+    m_host.Advance(CDownloadProtocol::kNextCommandDelayMs - 1);
+    EXPECT_TRUE(m_host.IsTimerRunning(TIMER_NEXT_COMMAND));
+    EXPECT_FALSE(m_host.IsTimerRunning(TIMER_STALL_NOTICE));
+    EXPECT_TRUE(m_host.m_failures.empty());
+}
+
+// A port can go away before the tester has said a word: unplugged during
+// the wait, or after a time-out or Cancel left it listening. None of that is
+// a connection lost during a download.
+TEST_F(DownloadProtocolTest, APortThatGoesBeforeTheTesterSpeaksLosesNoConnection)
+{
+    struct Case
+    {
+        const char* pszName;
+        std::function<void(CFakeDownloadHost&, CDownloadProtocol&)> before;
+        std::vector<DownloadFailure> failures;
+    };
+    const Case cases[] = {
+        {"during the prompt wait",
+         [](CFakeDownloadHost& host, CDownloadProtocol&) { host.Advance(2000); },
+         {DownloadFailure::PortLost}},
+        {"after the time-out",
+         [](CFakeDownloadHost& host, CDownloadProtocol&) { host.Advance(10100); },
+         {DownloadFailure::PromptTimeout}},
+        {"after Cancel",
+         [](CFakeDownloadHost&, CDownloadProtocol& protocol) { protocol.OnDownloadCancel(); },
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        CFakeDownloadHost host;
+        RecordTable records;
+        CDownloadProtocol protocol(host, host, host, host, records);
+        host.m_onTimer = [&](int nTimerId) { protocol.OnTimer(nTimerId); };
+        ASSERT_TRUE(protocol.StartDownload("2", 10));
+        c.before(host, protocol);
+        protocol.OnDeviceLost();
+        EXPECT_EQ(host.m_failures, c.failures);
+        EXPECT_FALSE(host.m_bOpen);
+        EXPECT_FALSE(host.m_bPopupShown);
+        EXPECT_FALSE(host.IsTimerRunning(TIMER_PROMPT_WAIT));
+        // A later prompt finds nobody listening, and the next download starts afresh.
+        host.m_strReceived = ">";
+        protocol.OnPortData();
+        EXPECT_FALSE(host.IsTimerRunning(TIMER_NEXT_COMMAND));
+        ASSERT_TRUE(protocol.StartDownload("2", 1));
+        EXPECT_TRUE(host.m_bOpen);
+    }
 }
 
 TEST_F(DownloadProtocolTest, APortThatCannotBeOpenedStartsNothing)

@@ -3,6 +3,8 @@
 #include "downloadhost.h"
 #include "progresspopup.h"
 
+#include <algorithm>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <string>
@@ -39,13 +41,20 @@ public:
         m_nNow = nTarget;
     }
     long long Now() const { return m_nNow; }
+    // Timers fire this many percent of their period early, as a coarse timer may.
+    void SetEarlyFiring(int nPercent) { m_nEarlyPercent = nPercent; }
     bool IsTimerRunning(int nTimerId) const { return m_timers.count(nTimerId) != 0; }
     long long TimerDue(int nTimerId) const { return m_timers.at(nTimerId).nNext; }
 
     // IDownloadHost
+    DownloadClock::time_point CurrentTime() const override
+    {
+        return DownloadClock::time_point(std::chrono::milliseconds(m_nNow));
+    }
     void StartTimer(int nTimerId, int nMilliseconds) override
     {
-        m_timers[nTimerId] = {nMilliseconds, m_nNow + nMilliseconds};
+        const int nFiresAfter = std::max(1, nMilliseconds - nMilliseconds * m_nEarlyPercent / 100);
+        m_timers[nTimerId] = {nFiresAfter, m_nNow + nFiresAfter};
     }
     void StopTimer(int nTimerId) override { m_timers.erase(nTimerId); }
     std::string LoadString(int nStringId) override { return "#" + std::to_string(nStringId); }
@@ -65,6 +74,7 @@ public:
     int Write(const char* pData, int nLength) override
     {
         m_commands.emplace_back(pData, static_cast<std::size_t>(nLength));
+        m_commandTimes.push_back(m_nNow);
         return nLength;
     }
     void WriteChar(char ch) override { m_lineFeedTimes.push_back(ch == '\n' ? m_nNow : -1); }
@@ -112,6 +122,7 @@ public:
     int m_nBaud = 0;
     std::string m_strReceived; // queued for Get
     std::vector<std::string> m_commands;
+    std::vector<long long> m_commandTimes;
     std::vector<long long> m_lineFeedTimes;
     // Host state.
     std::vector<DownloadFailure> m_failures;
@@ -134,5 +145,6 @@ private:
         long long nNext;
     };
     long long m_nNow = 0;
+    int m_nEarlyPercent = 0;
     std::map<int, Timer> m_timers;
 };
