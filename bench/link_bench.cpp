@@ -134,9 +134,9 @@ void BM_SessionLogOfAWholeDownload(benchmark::State& state)
     for (auto _ : state) {
         std::filesystem::remove(strPath);
         CSessionLog log;
-        std::string strError;
-        if (!log.Open(strPath, "/dev/pts/0", strError)) {
-            state.SkipWithError(strError.c_str());
+        FileError error;
+        if (!log.Open(strPath, "/dev/pts/0", error)) {
+            state.SkipWithError(error.m_strSystemText.c_str());
             break;
         }
         for (std::size_t nByte = 0; nByte < nBytes; ++nByte) {

@@ -1,6 +1,7 @@
 // Parsing a full download and saving/opening one document.
 
 #include "documentfile.h"
+#include "fileaccess.h"
 #include "sampleset.h"
 
 #include <benchmark/benchmark.h>

@@ -21,7 +21,7 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # The Qt libraries the programs link come from dpkg-shlibdeps; the report
 # is laid out in Liberation Sans, and without it the pages change.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, qt6-translations-l10n")
 # CPack puts the summary on the first line and indents these lines.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "The LMX-4410 is a hand-held ADSL, VDSL and wireless-LAN line tester that

@@ -150,12 +150,12 @@ bool CCommSettingsDlg::ExchangeTimeout()
     bool bNumber = false;
     const int nTimeout = m_wndTimeout.text().trimmed().toInt(&bNumber);
     if (!bNumber) {
-        AfxMessageBox(QStringLiteral("Please enter an integer."), QMessageBox::Ok,
-                      QMessageBox::Warning, this);
+        AfxMessageBox(LoadResString(IDS_ENTER_INTEGER), QMessageBox::Ok, QMessageBox::Warning,
+                      this);
     } else if (nTimeout < 0 || nTimeout > kMaxTimeout) {
         // A negative wait would count up to years before giving up.
-        AfxMessageBox(QStringLiteral("Please enter an integer between 0 and %1.").arg(kMaxTimeout),
-                      QMessageBox::Ok, QMessageBox::Warning, this);
+        AfxMessageBox(LoadResString(IDS_ENTER_INTEGER_IN).arg(0).arg(kMaxTimeout), QMessageBox::Ok,
+                      QMessageBox::Warning, this);
     } else {
         m_nTimeout = nTimeout;
         return true;

@@ -3,7 +3,9 @@
 #include "combinedreportpdf.h"
 #include "documentfile.h"
 #include "easyreport.h"
+#include "fileaccess.h"
 #include "filedialog.h"
+#include "filefailuretext.h"
 #include "langpack.h"
 #include "messagebox.h"
 #include "overwritequestion.h"
@@ -92,11 +94,12 @@ void CDayExport::WriteCsv(const std::string& strTable)
         PromptDatedFile(IDS_EXPORT_CSV_TITLE, IDS_EXPORT_CSV_FILTER, QStringLiteral("csv"));
     if (strPath.isEmpty())
         return;
-    const std::string strFile = QFile::encodeName(strPath).toStdString();
-    const DocumentStatus status = WriteFileAtomically(strFile, strTable);
+    FileError error;
+    const DocumentStatus status =
+        WriteFileAtomically(QFile::encodeName(strPath).toStdString(), strTable, &error);
     if (status != DocumentStatus::Ok)
-        AfxMessageBox(QString::fromStdString(DescribeDocumentStatus(status, strPath.toStdString())),
-                      QMessageBox::Ok, QMessageBox::Warning, m_pParent);
+        AfxMessageBox(FileFailureText(status, strPath, error), QMessageBox::Ok,
+                      QMessageBox::Warning, m_pParent);
 }
 
 bool CDayExport::HasDbWithTest(const RecordTable& records)
@@ -166,7 +169,8 @@ void CDayExport::SaveAll()
         if (result.m_Outcome == SaveAllOutcome::SkippedExists)
             strSummary += QStringLiteral("\n") + LoadResString(IDS_SAVE_ALL_KEPT).arg(strPath);
         else if (result.m_Outcome == SaveAllOutcome::Failed)
-            strSummary += QStringLiteral("\n") + QString::fromStdString(result.m_strReason);
+            strSummary += QStringLiteral("\n") +
+                          FileFailureText(DocumentStatus::CannotWrite, strPath, result.m_error);
     }
     AfxMessageBox(strSummary, QMessageBox::Ok,
                   nSaved == nWithTest ? QMessageBox::Information : QMessageBox::Warning, m_pParent);

@@ -2,7 +2,7 @@
 
 #include "langpack.h"
 #include "messagebox.h"
-#include "openstatustext.h"
+#include "portfailuretext.h"
 #include "resourceids.h"
 #include "sampleset.h"
 #include "sessionlogfolder.h"
@@ -151,11 +151,10 @@ void CGuiDownloadHost::ReportFailure(DownloadFailure failure)
         m_sessionLog.Note(DownloadFailureNote(failure));
     switch (failure) {
     case DownloadFailure::PortOpenFailed: {
-        const std::string strWhy =
-            DescribeOpenStatus(m_Port.LastOpenStatus(), m_Port.DevicePath(),
-                               m_Port.LastSystemError(), m_strPort.toStdString());
-        AfxMessageBox(LoadResString(IDS_PORT_OPEN_FAILED) + QStringLiteral("\n\n") +
-                          QString::fromStdString(strWhy),
+        const QString strWhy =
+            PortFailureText(m_Port.LastOpenStatus(), QString::fromStdString(m_Port.DevicePath()),
+                            m_Port.LastSystemError(), m_strPort);
+        AfxMessageBox(LoadResString(IDS_PORT_OPEN_FAILED) + QStringLiteral("\n\n") + strWhy,
                       QMessageBox::Ok, QMessageBox::Warning, &m_owner);
         break;
     }

@@ -19,6 +19,8 @@
 #include "view.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSettings>
 
 #include <algorithm>
@@ -93,6 +95,8 @@ bool CKorvoApp::InitInstance(const StartArguments& arguments)
     m_pMainWnd->SetRecentFiles(m_pDocManager->RecentFiles());
     connect(m_pDocManager.get(), &CDocManager::recentFilesChanged, m_pMainWnd.get(),
             [this] { m_pMainWnd->SetRecentFiles(m_pDocManager->RecentFiles()); });
+    connect(m_pDocManager.get(), &CDocManager::activeTitleChanged, m_pMainWnd.get(),
+            &CMainFrame::OnUpdateFrameTitle);
 
     // No empty document at start; a file named on the command line opens,
     // and one that does not (the user has been told why) ends the start.
@@ -101,6 +105,7 @@ bool CKorvoApp::InitInstance(const StartArguments& arguments)
             return false;
     }
     m_pMainWnd->show();
+    m_pDocManager->ActivateCurrentView();
     // Once the window is up, as if the user had pressed F5 (a desktop
     // shortcut that downloads at once).
     if (arguments.m_bDownload)
@@ -133,14 +138,31 @@ void CKorvoApp::RestoreResourceHandle()
 
 bool CKorvoApp::LoadLangPack(const QString& strLanguage)
 {
-    for (const QString& strPath : CLangPack::SearchPaths(strLanguage)) {
-        if (m_hLangPack.Load(strPath)) {
+    // Without --lang the user's own language counts, where there is a pack for it.
+    const QStringList astrPaths =
+        strLanguage.isEmpty() ? QStringList{CLangPack::Locate(QLocale::system().uiLanguages())}
+                              : CLangPack::SearchPaths(strLanguage);
+    for (const QString& strPath : astrPaths) {
+        if (!strPath.isEmpty() && m_hLangPack.Load(strPath)) {
             m_pPreviousResources = &AfxGetResourceHandle();
             AfxSetResourceHandle(&m_hLangPack);
+            InstallQtTranslation();
             return true;
         }
     }
     return false;
+}
+
+// The standard dialogs and buttons Qt draws itself (Yes and No, the file and
+// print dialogs) speak the pack's language too, where Qt has it.
+void CKorvoApp::InstallQtTranslation()
+{
+    const QString strLanguage = m_hLangPack.Language();
+    if (strLanguage.isEmpty() || !QCoreApplication::instance())
+        return;
+    if (m_qtTranslator.load(QLocale(strLanguage), QStringLiteral("qt"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_qtTranslator);
 }
 
 void CKorvoApp::LoadSettings()

@@ -11,6 +11,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QTranslator>
 
 #include <memory>
 #include <vector>
@@ -93,6 +94,7 @@ public:
 private:
     CDayExport DayExport();
     void LoadSettings();
+    void InstallQtTranslation();
     void SaveSettings() const;
     // Gives back the pack that was current before this application's.
     void RestoreResourceHandle();
@@ -104,6 +106,7 @@ private:
     QString m_strSessionPort;
     bool m_bSettingsLoaded = false;
     const CLangPack* m_pPreviousResources = nullptr;
+    QTranslator m_qtTranslator;
 };
 
 // The running application, or null.

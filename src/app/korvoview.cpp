@@ -1,10 +1,13 @@
 #include "korvoview.h"
 
-#include "documentfile.h"
+#include "fileaccess.h"
 #include "filedialog.h"
+#include "filefailuretext.h"
 #include "korvocontext.h"
 #include "korvodoc.h"
+#include "langpack.h"
 #include "messagebox.h"
+#include "pagerenderer.h"
 #include "reporthost.h"
 #include "reportsheet.h"
 #include "resourceids.h"
@@ -13,6 +16,7 @@
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -31,8 +35,7 @@ namespace {
 
 constexpr int kPagesOffered = 2;
 constexpr int kPdfResolution = 1200;
-constexpr double kUnitsPerInch = 254.0; // 0.1 mm
-constexpr int kWheelNotch = 120;        // eighths of a degree
+constexpr int kWheelNotch = 120; // eighths of a degree
 // A new window starts at the zoom last chosen in any window.
 constexpr const char* kZoomSetting = "View/ReportZoom";
 
@@ -122,9 +125,12 @@ bool CKorvoView::OnPreparePrinting(CPrintInfo& info) const
     return true;
 }
 
+// The page stands where the report put it on the sheet, unless the printer
+// cannot print that far out: then it moves into what the printer reaches.
 void CKorvoView::OnPrint(QPainter& painter, CPrintInfo& info)
 {
     m_nPrintPage = info.m_nCurPage - 1;
+    painter.setTransform(PrintPlacement(info.m_rcDraw), true);
     OnDraw(painter);
 }
 
@@ -142,8 +148,8 @@ bool CKorvoView::PrintOrReport(QPrinter& printer, CPrintInfo& info)
         return true;
     const QString strTarget =
         IsNamedPrinter(printer) ? printer.printerName() : printer.outputFileName();
-    AfxMessageBox(QStringLiteral("The report could not be printed on %1.").arg(strTarget),
-                  QMessageBox::Ok, QMessageBox::Warning);
+    AfxMessageBox(LoadResString(IDS_PRINT_FAILED).arg(strTarget), QMessageBox::Ok,
+                  QMessageBox::Warning);
     return false;
 }
 
@@ -164,15 +170,15 @@ bool CKorvoView::ExportPdf(const QString& strPathName)
         OnPreparePrinting(info);
         bDrawn = PrintPages(writer, info);
     }
-    const std::string strFile = QFile::encodeName(strPathName).toStdString();
-    std::string reason;
+    FileError error;
     const DocumentStatus status =
-        bDrawn ? WriteFileAtomically(strFile, buffer.data().toStdString(), &reason)
+        bDrawn ? WriteFileAtomically(QFile::encodeName(strPathName).toStdString(),
+                                     buffer.data().toStdString(), &error)
                : DocumentStatus::CannotWrite;
     if (status == DocumentStatus::Ok)
         return true;
-    AfxMessageBox(QString::fromStdString(DescribeDocumentStatus(status, strFile, reason)),
-                  QMessageBox::Ok, QMessageBox::Warning);
+    AfxMessageBox(FileFailureText(status, strPathName, error), QMessageBox::Ok,
+                  QMessageBox::Warning);
     return false;
 }
 
@@ -219,16 +225,26 @@ void CKorvoView::OnFilePrintDirect()
 
 void CKorvoView::OnFilePrintPreview()
 {
-    QPrintPreviewDialog dialog(&m_rPrinter, this);
+    // A printer of the preview's own, set up as the application's: the pages
+    // chosen when printing from the preview stay with this preview.
+    QPrinter printer(QPrinter::HighResolution);
+    CopyPrinterSetup(m_rPrinter, printer);
+    QPrintPreviewDialog dialog(&printer, this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, &CKorvoView::PaintPreview);
     dialog.exec();
 }
 
+// The preview's pages, and what its Print button prints: the pages chosen in
+// the print dialog it opens.
 void CKorvoView::PaintPreview(QPrinter* pPrinter)
 {
     CPrintInfo info;
     OnPreparePrinting(info);
     info.m_bPreview = true;
+    if (pPrinter->printRange() == QPrinter::PageRange) {
+        info.m_nFromPage = pPrinter->fromPage();
+        info.m_nToPage = pPrinter->toPage();
+    }
     PrintOrReport(*pPrinter, info);
 }
 
@@ -236,8 +252,9 @@ void CKorvoView::OnFileExportPdf()
 {
     FileDialogRequest request;
     request.m_bSave = true;
-    request.m_strCaption = QStringLiteral("Export PDF");
-    request.m_strFilter = QStringLiteral("PDF documents (*.pdf);;All files (*)");
+    request.m_strCaption = LoadResString(IDS_EXPORT_PDF_TITLE);
+    request.m_strFilter = LoadResString(IDS_EXPORT_ALL_PDF_FILTER) + QStringLiteral(";;") +
+                          LoadResString(IDS_ALL_FILES_FILTER);
     request.m_strDefaultSuffix = QStringLiteral("pdf");
     if (GetDocument())
         request.m_strInitialPath = GetDocument()->SuggestedFileName(QStringLiteral(".pdf"));
@@ -248,7 +265,8 @@ void CKorvoView::OnFileExportPdf()
 
 QSizeF CKorvoView::PixelsPerUnit() const
 {
-    return {logicalDpiX() / kUnitsPerInch, logicalDpiY() / kUnitsPerInch};
+    return CReportZoom::TrueScale(QSizeF(physicalDpiX(), physicalDpiY()),
+                                  QSizeF(logicalDpiX(), logicalDpiY()));
 }
 
 QSizeF CKorvoView::Scale() const

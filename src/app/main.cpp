@@ -37,22 +37,27 @@ int PrintVersion(int argc, char** argv, const StartArguments& arguments)
 
 int main(int argc, char** argv)
 {
-    // Answered before the window system is asked for: these work without a display.
-    const StartArguments arguments = ParseStartArguments(ProgramArguments(argc, argv));
-    if (arguments.m_bHelp) {
+    // --help and --version are answered before the window system is asked
+    // for, so they work without a display.
+    const StartArguments early = ParseStartArguments(ProgramArguments(argc, argv));
+    if (early.m_bHelp) {
         std::fputs(qPrintable(StartUsage()), stdout);
         return 0;
     }
-    if (!arguments.m_strError.isEmpty()) {
-        std::fprintf(stderr, "lmx4410: %s\n%s", qPrintable(arguments.m_strError),
+    // Qt's own options take one dash (-style, -platform): they cannot make
+    // a mistake here.
+    if (!early.m_strError.isEmpty()) {
+        std::fprintf(stderr, "lmx4410: %s\n%s", qPrintable(early.m_strError),
                      qPrintable(StartUsage()));
         return 2;
     }
-    if (arguments.m_bVersion)
-        return PrintVersion(argc, argv, arguments);
+    if (early.m_bVersion)
+        return PrintVersion(argc, argv, early);
 
+    // The files are read once Qt has taken its options and their values.
     QApplication application(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(LMX_VERSION));
+    const StartArguments arguments = ParseStartArguments(QApplication::arguments());
     CKorvoApp app;
     if (!app.InitInstance(arguments)) {
         // The settings are written back after a failed start too.

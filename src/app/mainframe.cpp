@@ -78,7 +78,7 @@ int CMainFrame::OnCreate()
     EnableDocking(Qt::AllDockWidgetAreas);
     DockControlBar(&m_wndWorkspaceBar, Qt::LeftDockWidgetArea);
     DockControlBar(&m_wndInfoBar, Qt::BottomDockWidgetArea);
-    setWindowTitle(QStringLiteral("LMX-4410"));
+    SetFrameTitle(QStringLiteral("LMX-4410"));
     InitMDITabbed();
     PlaceForFirstStart();
     LoadBars();

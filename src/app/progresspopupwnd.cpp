@@ -1,8 +1,10 @@
 #include "progresspopupwnd.h"
 
 #include "langpack.h"
+#include "resourceids.h"
 
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -211,6 +213,7 @@ void CProgressPopup::CreatePopup()
     if (m_pWindow)
         return;
     m_pWindow = new CWindow(*this, m_pOwner);
+    m_pWindow->setFont(PopupFont());
     m_pWindow->setWindowTitle(m_strCaption);
     m_pWindow->m_pText->setText(m_strText);
     Relayout();
@@ -262,7 +265,8 @@ void CProgressPopup::Relayout()
 {
     CWindow& window = *m_pWindow;
     PopupMetrics metrics;
-    metrics.m_nClientWidth = m_nWidth;
+    const QMargins frame = FrameMargins();
+    metrics.m_nClientWidth = m_nWidth - frame.left() - frame.right();
     metrics.m_bCancelEnabled = m_bCancelEnabled;
 
     const QString strClip =
@@ -289,14 +293,12 @@ void CProgressPopup::Relayout()
 
     const QFontMetrics font(window.font());
     metrics.m_nTextHeight =
-        font.boundingRect(QRect(0, 0, PopupTextWidth(m_nWidth), 0), Qt::TextWordWrap, m_strText)
+        font.boundingRect(QRect(0, 0, PopupTextWidth(metrics.m_nClientWidth), 0), Qt::TextWordWrap,
+                          m_strText)
             .height();
-    // The button is as big as the style needs for its text, never smaller
-    // than the text itself.
-    QPushButton probe(QString::fromLatin1(kCancelText));
-    probe.setFont(window.font());
-    metrics.m_nCancelWidth = probe.sizeHint().width() - 16;
-    metrics.m_nCancelHeight = std::max(font.height(), probe.sizeHint().height() - 8);
+    // Cancel and the bar are sized by the caption's extent in the popup's font.
+    metrics.m_nCancelWidth = font.horizontalAdvance(CancelText());
+    metrics.m_nCancelHeight = font.height();
     m_layout = ComputePopupLayout(metrics);
     window.m_pText->setGeometry(m_layout.m_rcText);
     window.m_pBar->Place(m_layout.m_rcBar);
@@ -308,7 +310,7 @@ void CProgressPopup::Relayout()
             QObject::connect(window.m_pCancel, &QPushButton::clicked, &window,
                              [this] { OnCancel(); });
         }
-        window.m_pCancel->setText(QString::fromLatin1(kCancelText));
+        window.m_pCancel->setText(CancelText());
         window.m_pCancel->setGeometry(m_layout.m_rcButton);
         window.m_pCancel->show();
     } else if (window.m_pCancel) {
@@ -318,22 +320,61 @@ void CProgressPopup::Relayout()
     PlaceWindow();
 }
 
+// The window is m_nWidth wide with its frame. A visible one keeps its centre;
+// a new one is centred over its owner's client area, or the screen.
 void CProgressPopup::PlaceWindow()
 {
     CWindow& window = *m_pWindow;
-    const QSize size(m_nWidth, m_layout.m_nClientHeight);
-    QRect target(QPoint(0, 0), size);
+    const QMargins frame = FrameMargins();
+    const QSize client(m_nWidth - frame.left() - frame.right(), m_layout.m_nClientHeight);
+    QRect target(QPoint(0, 0), client.grownBy(frame));
     if (window.isVisible()) {
-        target.moveCenter(window.geometry().center());
+        target.moveCenter(window.frameGeometry().center());
     } else if (m_pOwner) {
-        const QRect owner = m_pOwner->geometry();
-        target.moveCenter(owner.center());
+        target.moveCenter(QRect(m_pOwner->mapToGlobal(QPoint(0, 0)), m_pOwner->size()).center());
     } else if (const QScreen* pScreen = QGuiApplication::primaryScreen()) {
         target.moveCenter(pScreen->availableGeometry().center());
     }
-    window.setFixedSize(size);
+    window.setFixedSize(client);
+    // A window's position is its frame's.
     window.move(target.topLeft());
     window.update();
+}
+
+// The window frame the window system draws around the popup: the popup's own
+// once it shows, before that the owner's, which the same system frames.
+QMargins CProgressPopup::FrameMargins() const
+{
+    const QWidget* const apWindows[] = {m_pWindow.data(), m_pOwner ? m_pOwner->window() : nullptr};
+    for (const QWidget* pWindow : apWindows) {
+        if (!pWindow || !pWindow->isVisible())
+            continue;
+        const QRect outer = pWindow->frameGeometry();
+        const QRect inner = pWindow->geometry();
+        if (outer != inner)
+            return {inner.left() - outer.left(), inner.top() - outer.top(),
+                    outer.right() - inner.right(), outer.bottom() - inner.bottom()};
+    }
+    return {};
+}
+
+QString CProgressPopup::CancelText()
+{
+    const QString strText = LoadResString(IDS_POPUP_CANCEL);
+    return strText.isEmpty() ? QString::fromLatin1(kCancelText) : strText;
+}
+
+// Height 12 and weight 300 in the face the tester's first program used,
+// or the system's sans-serif face where that is missing.
+QFont CProgressPopup::PopupFont()
+{
+    QFont font(QStringLiteral("Gulim"));
+    font.setFamilies(
+        {QStringLiteral("Gulim"), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(kFontPixels);
+    font.setWeight(QFont::Light);
+    return font;
 }
 
 void CProgressPopup::RestartAnimation()

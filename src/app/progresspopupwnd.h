@@ -3,6 +3,8 @@
 #include "popuplayout.h"
 #include "progresspopup.h"
 
+#include <QFont>
+#include <QMargins>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -25,6 +27,12 @@ public:
 
     static constexpr unsigned kDefaultLimit = 100;
     static constexpr int kMinimumWidth = 200;
+    static constexpr int kFontPixels = 12;
+
+    // The font of the message and of Cancel.
+    static QFont PopupFont();
+    // Cancel's caption, from the resource pack.
+    static QString CancelText();
 
     CProgressPopup();
     ~CProgressPopup();
@@ -63,6 +71,7 @@ private:
 
     void Relayout();
     void PlaceWindow();
+    QMargins FrameMargins() const;
     void RestartAnimation();
     void DrawBar(bool bForce);
     void ShowBarPosition(bool bRepaint);

@@ -1,6 +1,7 @@
 #include "reportzoom.h"
 
 #include "easyreport.h"
+#include "pagerenderer.h"
 
 #include <algorithm>
 #include <array>
@@ -69,6 +70,17 @@ bool CReportZoom::Fit(QSize viewport, QSizeF pixelsPerUnit)
     return true;
 }
 
+QSizeF CReportZoom::TrueScale(QSizeF physicalDpi, QSizeF logicalDpi)
+{
+    const auto believable = [](double nDpi) {
+        return nDpi >= kMinBelievableDpi && nDpi <= kMaxBelievableDpi;
+    };
+    const QSizeF dpi = believable(physicalDpi.width()) && believable(physicalDpi.height())
+                           ? physicalDpi
+                           : logicalDpi;
+    return {ReportScale(dpi.width()), ReportScale(dpi.height())};
+}
+
 QSize CReportZoom::SheetSize(QSizeF scale)
 {
     // Rounded down, so that a fitted sheet never needs a scroll bar.
@@ -91,7 +103,9 @@ QString CReportZoom::ToText() const
 CReportZoom CReportZoom::FromText(const QString& strText)
 {
     CReportZoom zoom;
-    if (strText == QLatin1String("fit-page")) {
+    if (strText == QLatin1String("fit-width")) {
+        zoom.SetMode(Mode::FitWidth);
+    } else if (strText == QLatin1String("fit-page")) {
         zoom.SetMode(Mode::FitPage);
     } else {
         bool bNumber = false;

@@ -18,6 +18,9 @@ public:
     };
 
     static constexpr double kMinFactor = 0.25;
+    // Physical dots per inch outside these are a screen's guess, not its size.
+    static constexpr double kMinBelievableDpi = 50;
+    static constexpr double kMaxBelievableDpi = 1000;
     static constexpr double kMaxFactor = 4.0;
     // Grey desk left free around the sheet, in window pixels.
     static constexpr int kDeskMargin = 16;
@@ -43,17 +46,22 @@ public:
 
     // Window pixels per report unit at the factor.
     QSizeF Scale(QSizeF pixelsPerUnit) const { return pixelsPerUnit * m_nFactor; }
+    // Window pixels per report unit at true size: from the screen's
+    // physical dots per inch, or, where the screen reports no believable
+    // physical size, from the dots per inch the desktop is set to.
+    static QSizeF TrueScale(QSizeF physicalDpi, QSizeF logicalDpi);
     // The window pixels the two pages with the desk around them take at a scale.
     static QSize SheetSize(QSizeF scale);
 
     // "fit-width", "fit-page" or the factor, for the settings; FromText
-    // gives the default (fit width) for a text it cannot read.
+    // gives the default (true scale, factor 1) for a text it cannot read.
     QString ToText() const;
     static CReportZoom FromText(const QString& strText);
 
     bool operator==(const CReportZoom&) const = default;
 
 private:
-    Mode m_mode = Mode::FitWidth;
+    // A report opens at true scale until the user chooses another zoom.
+    Mode m_mode = Mode::Factor;
     double m_nFactor = 1.0;
 };

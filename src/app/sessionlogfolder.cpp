@@ -1,5 +1,8 @@
 #include "sessionlogfolder.h"
 
+#include "filefailuretext.h"
+#include "langpack.h"
+#include "resourceids.h"
 #include "sessionlog.h"
 
 #include <QDir>
@@ -26,24 +29,24 @@ bool StartSessionLogIn(CSessionLog& log, const QString& strFolder, const QString
 {
     log.Close();
     if (!QDir().mkpath(strFolder)) {
-        strError = QDir::toNativeSeparators(strFolder);
+        strError = LoadResString(IDS_SAVE_ALL_NO_FOLDER).arg(QDir::toNativeSeparators(strFolder));
         return false;
     }
     const QString strName =
         QString::fromStdString(SessionLogFileName(std::chrono::system_clock::now()));
     const QString strStem = strName.chopped(4); // without ".log"
-    std::string strWhy;
+    FileError error;
+    QString strPath;
     for (int nCopy = 1; nCopy <= kMaxSameSecondLogs; ++nCopy) {
         const QString strFile =
             nCopy == 1 ? strName : QStringLiteral("%1-%2.log").arg(strStem).arg(nCopy);
-        const QString strPath = QDir(strFolder).filePath(strFile);
+        strPath = QDir(strFolder).filePath(strFile);
         if (QFile::exists(strPath))
             continue;
-        if (log.Open(QFile::encodeName(strPath).toStdString(), strPort.toStdString(), strWhy))
+        if (log.Open(QFile::encodeName(strPath).toStdString(), strPort.toStdString(), error))
             return true;
         break;
     }
-    strError =
-        strWhy.empty() ? QDir::toNativeSeparators(strFolder) : QString::fromStdString(strWhy);
+    strError = FileFailureText(DocumentStatus::CannotWrite, strPath, error);
     return false;
 }

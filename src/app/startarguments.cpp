@@ -70,7 +70,8 @@ QString StartUsage()
         "  --port PORT  download from PORT for this run only, without changing the\n"
         "               settings: a port number (COM n) or a device such as /dev/ttyUSB0\n"
         "  --download   start a download as soon as the window shows\n"
-        "  --lang LANG  take menus and messages from LangPack-LANG.rcc\n"
+        "  --lang LANG  take menus and messages from LangPack-LANG.rcc (default: the\n"
+        "               user's language, where there is a pack for it)\n"
         "  --help       print this text and end\n"
         "  --version    print the version and the resource pack found, and end\n"
         "  FILE.lmx     open these test documents\n");

@@ -41,11 +41,16 @@ CDocument* CChildFrame::GetActiveDocument() const
 
 void CChildFrame::ActivateFrame()
 {
-    if (isMinimized())
+    QMdiArea* pArea = mdiArea();
+    // A tab fills the work area, also when it opens before the main window
+    // shows (a file named on the command line).
+    if (pArea && pArea->viewMode() == QMdiArea::TabbedView)
+        showMaximized();
+    else if (isMinimized())
         showNormal();
     else
         show();
-    if (QMdiArea* pArea = mdiArea())
+    if (pArea)
         pArea->setActiveSubWindow(this);
     raise();
     if (QWidget* pView = widget())

@@ -4,15 +4,17 @@
 #include "doctemplate.h"
 #include "document.h"
 #include "filedialog.h"
+#include "langpack.h"
 #include "messagebox.h"
+#include "printsetupdlg.h"
 #include "resourceids.h"
 #include "view.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
-#include <QPageSetupDialog>
 #include <QPrinter>
 
 #include <algorithm>
@@ -174,7 +176,7 @@ void CDocManager::OnFileOpen()
     if (!pTemplate)
         return;
     FileDialogRequest request;
-    request.m_strCaption = QStringLiteral("Open");
+    request.m_strCaption = LoadResString(IDS_OPEN_TITLE);
     request.m_strFilter = pTemplate->DocTypeStrings().FileDialogFilter();
     if (!RecentFiles().isEmpty())
         request.m_strInitialPath = QFileInfo(RecentFiles().constFirst()).absolutePath();
@@ -190,8 +192,7 @@ void CDocManager::OnOpenRecentFile(int nIndex)
         return;
     if (!QFileInfo::exists(strPathName)) {
         AfxMessageBox(
-            QStringLiteral("%1 no longer exists. It is removed from the list of recent files.")
-                .arg(strPathName),
+            LoadResString(IDS_RECENT_FILE_GONE).arg(QDir::toNativeSeparators(strPathName)),
             QMessageBox::Ok, QMessageBox::Warning);
     } else if (OpenDocumentFile(strPathName)) {
         return;
@@ -202,7 +203,7 @@ void CDocManager::OnOpenRecentFile(int nIndex)
 
 void CDocManager::OnFilePrintSetup()
 {
-    QPageSetupDialog dialog(&Printer(), m_pMdiArea ? m_pMdiArea->window() : nullptr);
+    CPrintSetupDlg dialog(Printer(), m_pMdiArea ? m_pMdiArea->window() : nullptr);
     dialog.exec();
 }
 
@@ -220,21 +221,41 @@ void CDocManager::OnSubWindowActivated(QMdiSubWindow* pWindow)
         return;
     if (m_pActiveView)
         m_pActiveView->ActivateView(false);
-    m_pActiveView = pView;
+    SetActiveView(pView);
     if (pView) {
         connect(pView, &CView::destroying, this, &CDocManager::OnViewDestroying,
                 Qt::UniqueConnection);
         pView->ActivateView(true);
     }
-    emit activeViewChanged(pView);
+}
+
+void CDocManager::ActivateCurrentView()
+{
+    if (m_pMdiArea)
+        OnSubWindowActivated(m_pMdiArea->currentSubWindow());
 }
 
 void CDocManager::OnViewDestroying(CView* pView)
 {
-    if (pView != m_pActiveView)
-        return;
-    m_pActiveView = nullptr;
-    emit activeViewChanged(nullptr);
+    if (pView == m_pActiveView)
+        SetActiveView(nullptr);
+}
+
+void CDocManager::SetActiveView(CView* pView)
+{
+    if (CDocument* pOld = m_pActiveView ? m_pActiveView->GetDocument() : nullptr)
+        disconnect(pOld, &CDocument::titleChanged, this, &CDocManager::activeTitleChanged);
+    m_pActiveView = pView;
+    if (CDocument* pNew = pView ? pView->GetDocument() : nullptr)
+        connect(pNew, &CDocument::titleChanged, this, &CDocManager::activeTitleChanged);
+    emit activeViewChanged(pView);
+    emit activeTitleChanged(ActiveTitle());
+}
+
+QString CDocManager::ActiveTitle() const
+{
+    const CDocument* pDocument = m_pActiveView ? m_pActiveView->GetDocument() : nullptr;
+    return pDocument ? pDocument->GetTitle() : QString();
 }
 
 CDocument* CDocManager::FindOpenDocument(const QString& strPathName) const

@@ -69,6 +69,12 @@ public:
 
     // The view whose frame is active; null when none is.
     CView* ActiveView() const { return m_pActiveView; }
+    // Makes the area's current window the active view. The area does not say
+    // which window is active while it is hidden: documents opened before the
+    // main window shows (named on the command line) are taken up here.
+    void ActivateCurrentView();
+    // The title of the active view's document; empty when no view is active.
+    QString ActiveTitle() const;
 
     // ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_MRU_FILE1 to +3, ID_FILE_PRINT_SETUP.
     bool OnCmdMsg(int nId) override;
@@ -84,10 +90,13 @@ public:
 signals:
     void recentFilesChanged();
     void activeViewChanged(CView* pView);
+    // Another view became active, or the active document took a new title.
+    void activeTitleChanged(const QString& strTitle);
 
 private:
     void OnSubWindowActivated(QMdiSubWindow* pWindow);
     void OnViewDestroying(CView* pView);
+    void SetActiveView(CView* pView);
     CDocument* FindOpenDocument(const QString& strPathName) const;
 
     std::vector<std::unique_ptr<CMultiDocTemplate>> m_apTemplates;

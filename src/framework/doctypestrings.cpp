@@ -1,5 +1,8 @@
 #include "doctypestrings.h"
 
+#include "langpack.h"
+#include "resourceids.h"
+
 namespace {
 
 constexpr int kFieldCount = 7;
@@ -47,5 +50,6 @@ QString CDocTypeStrings::FileDialogFilter() const
     // A file dialog finds its patterns in parentheses.
     if (!strFilter.contains(QLatin1Char('(')))
         strFilter += QStringLiteral(" (*%1)").arg(DefaultExtension());
-    return strFilter + QStringLiteral(";;All files (*)");
+    const QString strAllFiles = LoadResString(IDS_ALL_FILES_FILTER);
+    return strAllFiles.isEmpty() ? strFilter : strFilter + QStringLiteral(";;") + strAllFiles;
 }

@@ -4,8 +4,10 @@
 #include "childframe.h"
 #include "docmanager.h"
 #include "doctemplate.h"
-#include "documentfile.h"
+#include "fileaccess.h"
 #include "filedialog.h"
+#include "filefailuretext.h"
+#include "langpack.h"
 #include "messagebox.h"
 #include "resourceids.h"
 #include "view.h"
@@ -18,11 +20,10 @@
 
 namespace {
 
-void ReportFileError(DocumentStatus status, const QString& strPathName, const std::string& reason)
+void ReportFileError(DocumentStatus status, const QString& strPathName, const FileError& error)
 {
-    AfxMessageBox(QString::fromStdString(DescribeDocumentStatus(
-                      status, QFile::encodeName(strPathName).toStdString(), reason)),
-                  QMessageBox::Ok, QMessageBox::Warning);
+    AfxMessageBox(FileFailureText(status, strPathName, error), QMessageBox::Ok,
+                  QMessageBox::Warning);
 }
 
 // A title as a file name: without the characters that cannot or should not
@@ -79,16 +80,16 @@ bool CDocument::OnNewDocument()
 bool CDocument::OnOpenDocument(const QString& strPathName)
 {
     std::string bytes;
-    std::string reason;
+    FileError error;
     DocumentStatus status =
-        ReadFileBytes(QFile::encodeName(strPathName).toStdString(), bytes, &reason);
+        ReadFileBytes(QFile::encodeName(strPathName).toStdString(), bytes, &error);
     if (status == DocumentStatus::Ok) {
         CArchive ar(std::move(bytes));
         Serialize(ar);
         status = ar.Status();
     }
     if (status != DocumentStatus::Ok) {
-        ReportFileError(status, strPathName, reason);
+        ReportFileError(status, strPathName, error);
         return false;
     }
     SetModifiedFlag(false);
@@ -99,13 +100,13 @@ bool CDocument::OnSaveDocument(const QString& strPathName)
 {
     CArchive ar;
     Serialize(ar);
-    std::string reason;
+    FileError error;
     const DocumentStatus status =
         ar.IsOk()
-            ? WriteFileAtomically(QFile::encodeName(strPathName).toStdString(), ar.Bytes(), &reason)
+            ? WriteFileAtomically(QFile::encodeName(strPathName).toStdString(), ar.Bytes(), &error)
             : ar.Status();
     if (status != DocumentStatus::Ok) {
-        ReportFileError(status, strPathName, reason);
+        ReportFileError(status, strPathName, error);
         return false;
     }
     SetModifiedFlag(false);
@@ -136,7 +137,7 @@ bool CDocument::SaveModified()
         return true;
     const QString strName =
         m_strPathName.isEmpty() ? m_strTitle : QFileInfo(m_strPathName).fileName();
-    switch (AfxMessageBox(QStringLiteral("Save changes to %1?").arg(strName),
+    switch (AfxMessageBox(LoadResString(IDS_SAVE_CHANGES).arg(strName),
                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                           QMessageBox::Question)) {
     case QMessageBox::Yes: return DoFileSave();
@@ -153,7 +154,7 @@ bool CDocument::DoSave(const QString& strPathName, bool bReplace)
             m_pDocTemplate ? m_pDocTemplate->DocTypeStrings() : CDocTypeStrings();
         FileDialogRequest request;
         request.m_bSave = true;
-        request.m_strCaption = QStringLiteral("Save As");
+        request.m_strCaption = LoadResString(IDS_SAVE_AS_TITLE);
         request.m_strFilter = strings.FileDialogFilter();
         request.m_strDefaultSuffix = strings.DefaultSuffix();
         request.m_strInitialPath = SuggestedFileName(strings.DefaultExtension());

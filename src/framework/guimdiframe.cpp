@@ -39,6 +39,13 @@ QString IndicatorText(int nIndicator)
 
 CGuiMDIFrame* g_pMainFrame = nullptr;
 
+// The pack's string of a command is its status-bar prompt (part 0), a line
+// feed, then its tool tip (part 1).
+QString CommandPrompt(int nCommandId, int nPart)
+{
+    return LoadResString(nCommandId).section(QLatin1Char('\n'), nPart, nPart);
+}
+
 } // namespace
 
 CGuiMDIFrame* AfxGetMainWnd()
@@ -66,12 +73,9 @@ QAction* CGuiMDIFrame::Action(int nCommandId)
     if (!pAction) {
         pAction = new QAction(this);
         pAction->setData(nCommandId);
-        // The pack's string of a command is its status-bar prompt, a line
-        // feed, then its tool tip.
-        const QStringList astrPrompt = LoadResString(nCommandId).split(QLatin1Char('\n'));
-        pAction->setStatusTip(astrPrompt.value(0));
-        if (astrPrompt.size() > 1)
-            pAction->setToolTip(astrPrompt.value(1));
+        pAction->setStatusTip(CommandPrompt(nCommandId, 0));
+        if (const QString strTip = CommandPrompt(nCommandId, 1); !strTip.isEmpty())
+            pAction->setToolTip(strTip);
         pAction->setIcon(AfxGetResourceHandle().CommandImage(nCommandId));
         pAction->setIconVisibleInMenu(false);
         connect(pAction, &QAction::triggered, this, [this, nCommandId] {
@@ -105,9 +109,9 @@ void CGuiMDIFrame::AddMenuItems(QMenu* pMenu, const QList<MenuItemDef>& items)
             AddMenuItems(pMenu->addMenu(item.m_strText), item.m_subItems);
         } else if (item.m_nId == ID_FILE_MRU_FILE1) {
             // One placeholder in the pack stands for the whole recent-file list.
+            m_strRecentFilePlaceholder = item.m_strText;
             for (int i = 0; i < kRecentFileCount; ++i) {
                 QAction* pAction = Action(ID_FILE_MRU_FILE1 + i);
-                pAction->setText(item.m_strText);
                 pMenu->addAction(pAction);
                 m_apRecentFileActions << pAction;
             }
@@ -139,13 +143,17 @@ void CGuiMDIFrame::SetRecentFiles(const QStringList& astrPaths)
     for (int i = 0; i < m_apRecentFileActions.size(); ++i) {
         QAction* pAction = m_apRecentFileActions[i];
         const bool bUsed = i < astrPaths.size();
-        // The first item stays, greyed, while the list is empty.
+        // The first item stays, greyed and showing the placeholder, while
+        // the list is empty.
         pAction->setVisible(bUsed || i == 0);
         if (bUsed) {
             pAction->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(
                 QDir::toNativeSeparators(astrPaths[i])
                     .replace(QLatin1Char('&'), QLatin1String("&&"))));
             pAction->setStatusTip(astrPaths[i]);
+        } else {
+            pAction->setText(m_strRecentFilePlaceholder);
+            pAction->setStatusTip(CommandPrompt(ID_FILE_MRU_FILE1 + i, 0));
         }
     }
 }
@@ -215,6 +223,19 @@ void CGuiMDIFrame::SetMessageText(const QString& strText)
 {
     if (m_pMessagePane)
         m_pMessagePane->setText(strText);
+}
+
+void CGuiMDIFrame::SetFrameTitle(const QString& strTitle)
+{
+    m_strFrameTitle = strTitle;
+    setWindowTitle(strTitle);
+}
+
+void CGuiMDIFrame::OnUpdateFrameTitle(const QString& strDocumentTitle)
+{
+    setWindowTitle(strDocumentTitle.isEmpty()
+                       ? m_strFrameTitle
+                       : m_strFrameTitle + QLatin1String(" - ") + strDocumentTitle);
 }
 
 void CGuiMDIFrame::EnableDocking(Qt::DockWidgetAreas areas)

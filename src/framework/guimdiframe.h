@@ -46,6 +46,11 @@ public:
     // Menu items of the commands on these tool bars show the tool bars' pictures.
     void LoadToolbars(const int* pToolBarIds, int nCount);
 
+    // The caption: the frame's own title, then " - " and the title of the
+    // document on show, when there is one.
+    void SetFrameTitle(const QString& strTitle);
+    void OnUpdateFrameTitle(const QString& strDocumentTitle);
+
     QMdiArea* MdiArea() const { return m_pMdiArea; }
     CGuiToolBarWnd* ToolBar() const { return m_pToolBar; }
     // The one action of a command, shared by menus and tool bars.
@@ -75,12 +80,14 @@ private:
     void UpdateIndicators();
 
     QMdiArea* m_pMdiArea = nullptr;
+    QString m_strFrameTitle;
     CGuiToolBarWnd* m_pToolBar = nullptr;
     QLabel* m_pMessagePane = nullptr;
     QList<QPair<int, QLabel*>> m_aIndicators;
     QHash<int, QAction*> m_actions;
     QList<int> m_anPictureCommands; // commands whose menu items show pictures
     QList<QAction*> m_apRecentFileActions;
+    QString m_strRecentFilePlaceholder;
 };
 
 // The program's main frame while one exists, else null.

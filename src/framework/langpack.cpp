@@ -198,6 +198,19 @@ QString CLangPack::Locate(const QStringList& astrLanguages)
     return {};
 }
 
+QString CLangPack::Language() const
+{
+    return LanguageOfFile(m_strPath);
+}
+
+QString CLangPack::LanguageOfFile(const QString& strPath)
+{
+    const QString strName = QFileInfo(strPath).completeBaseName();
+    const QString strPrefix =
+        FileName(QString()).section(QLatin1Char('.'), 0, 0) + QLatin1Char('-');
+    return strName.startsWith(strPrefix) ? strName.mid(strPrefix.size()) : QString();
+}
+
 MenuItemDef CLangPack::CommandItem(int nId, const QString& strText)
 {
     MenuItemDef item;

@@ -54,6 +54,9 @@ public:
     void Unload();
     bool IsLoaded() const { return m_bLoaded; }
     const QString& FilePath() const { return m_strPath; }
+    // The language of the loaded pack as its file name gives it
+    // ("LangPack-de.rcc": "de"); empty for the default pack.
+    QString Language() const;
     const QString& ErrorString() const { return m_strError; }
 
     // Empty when the pack has no such string.
@@ -91,6 +94,9 @@ public:
     // QLocale::uiLanguages() gives them; "de-AT" is tried as "de-AT", then
     // "de"), else the default pack; empty when not even that is found.
     static QString Locate(const QStringList& astrLanguages);
+    // The language a pack file is for: "de" for "LangPack-de.rcc", empty for
+    // the default pack "LangPack.rcc".
+    static QString LanguageOfFile(const QString& strPath);
 
     // A command item from its menu text: "&Open...\tCtrl+O" gives the text
     // "&Open..." and the shortcut Ctrl+O (portable text); without a tab, no

@@ -1,5 +1,6 @@
 #include "printloop.h"
 
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 
@@ -11,6 +12,16 @@ constexpr double kUnitsPerInch = 254.0; // 0.1 mm
 
 } // namespace
 
+void CopyPrinterSetup(const QPrinter& from, QPrinter& to)
+{
+    // A file name switches the output format itself: the format comes after it.
+    to.setOutputFileName(from.outputFileName());
+    to.setOutputFormat(from.outputFormat());
+    if (from.outputFormat() == QPrinter::NativeFormat)
+        to.setPrinterName(from.printerName());
+    to.setPageLayout(from.pageLayout());
+}
+
 bool RunPrintLoop(QPagedPaintDevice& device, CPrintInfo& info, const PrintPageFunction& printPage)
 {
     const int nFirst = std::max(info.m_nFromPage, info.m_nMinPage);
@@ -19,6 +30,12 @@ bool RunPrintLoop(QPagedPaintDevice& device, CPrintInfo& info, const PrintPageFu
         return false;
     if (auto* pPrinter = dynamic_cast<QPrinter*>(&device))
         pPrinter->setFullPage(true);
+    QPageLayout layout = device.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    constexpr double kUnitsPerMillimetre = 10.0;
+    const QRectF sheet = layout.fullRect(QPageLayout::Millimeter);
+    info.m_rcDraw = QRectF(QPointF(0, 0), sheet.size() * kUnitsPerMillimetre)
+                        .marginsRemoved(layout.minimumMargins() * kUnitsPerMillimetre);
 
     QPainter painter;
     if (!painter.begin(&device))

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QRectF>
+
 #include <functional>
 
 class QPagedPaintDevice;
 class QPainter;
+class QPrinter;
 
 // What a print job covers, in page numbers as the user sees them (from 1):
 // the pages the print dialog offers, those chosen, and the one printing now.
@@ -15,6 +18,9 @@ struct CPrintInfo
     int m_nToPage = 1;
     int m_nCurPage = 1;
     bool m_bPreview = false;
+    // The part of the sheet the device prints, in 0.1 mm from the sheet's
+    // top-left corner: all of it, less what a printer cannot reach.
+    QRectF m_rcDraw;
 };
 
 using PrintPageFunction = std::function<void(QPainter&, CPrintInfo&)>;
@@ -26,3 +32,7 @@ using PrintPageFunction = std::function<void(QPainter&, CPrintInfo&)>;
 // False when the device cannot be started or finished, or no page is left
 // to print.
 bool RunPrintLoop(QPagedPaintDevice& device, CPrintInfo& info, const PrintPageFunction& printPage);
+
+// Gives `to` the printer, output file and page layout of `from` (printers
+// cannot be copied).
+void CopyPrinterSetup(const QPrinter& from, QPrinter& to);

@@ -29,8 +29,9 @@ inline constexpr int IDS_EXPORT_CSV_TITLE = 58214;
 inline constexpr int IDS_EXPORT_CSV_FILTER = 58215;
 inline constexpr int IDS_SAVE_ALL_TITLE = 58216;
 inline constexpr int IDS_SAVE_ALL_SUBFOLDER = 58217; // %1: the proposed folder name
-inline constexpr int IDS_SETTINGS_TIMEOUT_GROUP = 58218;
-inline constexpr int IDS_SETTINGS_PORT_GROUP = 58219;
+// Captions of the settings dialog's group boxes 1046 (the port) and 1047 (the time-out).
+inline constexpr int IDS_SETTINGS_PORT_GROUP = 58218;
+inline constexpr int IDS_SETTINGS_TIMEOUT_GROUP = 58219;
 inline constexpr int IDS_GRAPH_MENU_COPY = 58220;
 inline constexpr int IDS_GRAPH_MENU_SAVE = 58221;
 inline constexpr int IDS_GRAPH_MENU_RESET = 58222;
@@ -54,6 +55,40 @@ inline constexpr int IDS_SETTINGS_LOG_GROUP = 58241;
 inline constexpr int IDS_SESSION_LOG_FAILED = 58242; // %1: why
 inline constexpr int IDS_SESSION_LOG_FOLDER_TITLE = 58243;
 inline constexpr int IDS_SAVE_ALL_PROGRESS = 58244;
+// 58245 and 58246 are the download's own (downloadhost.h).
+inline constexpr int IDS_POPUP_CANCEL = 58247; // the download popup's Cancel
+// Files that could not be read or written (%1: the file), and why.
+inline constexpr int IDS_FILE_CANNOT_READ = 58250;
+inline constexpr int IDS_FILE_TRUNCATED = 58251;
+inline constexpr int IDS_FILE_CANNOT_WRITE = 58252;
+inline constexpr int IDS_FILE_WHY_NOT_FOUND = 58253;
+inline constexpr int IDS_FILE_WHY_NO_PERMISSION = 58254;
+inline constexpr int IDS_FILE_WHY_NO_SPACE = 58255;
+inline constexpr int IDS_FILE_WHY_TOO_LARGE = 58256;
+inline constexpr int IDS_FILE_WHY_READ_ONLY = 58257;
+inline constexpr int IDS_FILE_WHY_FOLDER = 58258;
+inline constexpr int IDS_FILE_WHY_NOT_A_FILE = 58259;
+inline constexpr int IDS_FILE_WHY_TOO_BIG_FOR_A_DOCUMENT = 58260;
+inline constexpr int IDS_FILE_WHY_CHANGED = 58261;
+inline constexpr int IDS_FILE_WHY_SYSTEM = 58262; // %1: the system's own words
+// Why a port did not open (%1: the device, or the port as given).
+inline constexpr int IDS_PORT_WHY_BAD_NAME = 58263;
+inline constexpr int IDS_PORT_WHY_BUSY = 58264;
+inline constexpr int IDS_PORT_WHY_NOT_FOUND = 58265;
+inline constexpr int IDS_PORT_WHY_NOT_ALLOWED = 58266;
+inline constexpr int IDS_PORT_WHY_SYSTEM = 58267; // %2: the system's own words
+inline constexpr int IDS_PORT_WHY_NOT_SERIAL = 58268;
+inline constexpr int IDS_PORT_WHY_NO_READING = 58269;
+// Other messages and captions.
+inline constexpr int IDS_PRINT_FAILED = 58270;     // %1: the printer or file
+inline constexpr int IDS_SAVE_CHANGES = 58271;     // %1: the document
+inline constexpr int IDS_RECENT_FILE_GONE = 58272; // %1: the file
+inline constexpr int IDS_ENTER_INTEGER = 58273;    // the time-out is no number
+inline constexpr int IDS_ENTER_INTEGER_IN = 58274; // %1, %2: the range
+inline constexpr int IDS_OPEN_TITLE = 58275;       // File Open's dialog
+inline constexpr int IDS_SAVE_AS_TITLE = 58276;    // Save As's dialog
+inline constexpr int IDS_EXPORT_PDF_TITLE = 58277; // Export PDF's dialog
+inline constexpr int IDS_ALL_FILES_FILTER = 58278; // the file dialogs' last filter
 
 // Commands of the framework (the same values as the classic application
 // framework's, so the pack's menus read the same on every platform).

@@ -187,16 +187,15 @@ CSessionLog::~CSessionLog()
     Close();
 }
 
-bool CSessionLog::Open(const std::string& strPath, const std::string& strPort,
-                       std::string& strError)
+bool CSessionLog::Open(const std::string& strPath, const std::string& strPort, FileError& error)
 {
     Close();
-    m_strWriteError.clear();
+    m_writeError = {};
     m_strReceived.clear();
     // "x": a file that is already there stays as it is, and the open fails.
     m_pFile = std::fopen(strPath.c_str(), "wbx");
     if (!m_pFile) {
-        strError = "cannot create the session log " + strPath + ": " + std::strerror(errno);
+        error = FileErrorFromSystem(errno);
         return false;
     }
     m_strPath = strPath;
@@ -207,7 +206,7 @@ bool CSessionLog::Open(const std::string& strPath, const std::string& strPort,
     WriteLine("# port: " + strPortName);
     WriteLine("# started: " + FormatTime(m_clock(), "%Y-%m-%d %H:%M:%S"));
     if (!IsOpen()) {
-        strError = m_strWriteError;
+        error = m_writeError;
         std::remove(strPath.c_str());
         return false;
     }
@@ -219,8 +218,8 @@ void CSessionLog::Close()
     if (!IsOpen())
         return;
     FlushReceived();
-    if (m_pFile && std::fclose(m_pFile) != 0 && m_strWriteError.empty())
-        m_strWriteError = "cannot write the session log " + m_strPath + ": " + std::strerror(errno);
+    if (m_pFile && std::fclose(m_pFile) != 0 && m_writeError.m_problem == FileProblem::None)
+        m_writeError = FileErrorFromSystem(errno);
     m_pFile = nullptr;
 }
 
@@ -289,7 +288,7 @@ void CSessionLog::WriteLine(const std::string& strLine)
     if (std::fwrite(strText.data(), 1, strText.size(), m_pFile) == strText.size() &&
         std::fflush(m_pFile) == 0)
         return;
-    m_strWriteError = "cannot write the session log " + m_strPath + ": " + std::strerror(errno);
+    m_writeError = FileErrorFromSystem(errno);
     std::fclose(m_pFile);
     m_pFile = nullptr;
     m_strReceived.clear();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileaccess.h"
+
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -47,9 +49,9 @@ public:
     CSessionLog& operator=(const CSessionLog&) = delete;
 
     // Creates the file (an existing file is never overwritten: that is a
-    // failure) and writes a header naming the port; false with a sentence in
-    // strError (the file, and strerror) when it cannot.
-    bool Open(const std::string& strPath, const std::string& strPort, std::string& strError);
+    // failure) and writes a header naming the port; false, with why in
+    // error, when it cannot.
+    bool Open(const std::string& strPath, const std::string& strPort, FileError& error);
     bool IsOpen() const { return m_pFile != nullptr; }
     // Flushes and closes; again does nothing.
     void Close();
@@ -62,8 +64,9 @@ public:
 
     // Where the time stamps come from; the system clock unless a test sets another.
     void SetClock(Clock clock) { m_clock = std::move(clock); }
-    // Why the log stopped early; empty while every write has succeeded.
-    const std::string& WriteError() const { return m_strWriteError; }
+    // Why the log stopped early; no problem while every write has succeeded.
+    const FileError& WriteError() const { return m_writeError; }
+    const std::string& Path() const { return m_strPath; }
 
 private:
     void WriteDataLine(const char* pszDirection, std::chrono::system_clock::time_point when,
@@ -74,7 +77,7 @@ private:
     Clock m_clock;
     std::FILE* m_pFile = nullptr;
     std::string m_strPath;
-    std::string m_strWriteError;
+    FileError m_writeError;
     std::string m_strReceived; // bytes of the received line not yet written
     std::chrono::system_clock::time_point m_receivedSince{};
 };

@@ -47,19 +47,3 @@ void ParseDocumentSections(TestRecord& record);
 // sections of a fresh record. On any failure neither the versions nor the
 // record change.
 DocumentStatus OpenDocument(std::string_view bytes, DocumentVersions& versions, TestRecord& record);
-
-// File access. Reading refuses files larger than any document could be.
-// Writing goes through a temporary file of its own beside the target that is
-// flushed to the disk before it replaces the target, so a failed save leaves
-// the old file untouched and a power loss leaves either the old or the new
-// file, never a short one. On failure, pReason (when given) receives the
-// system's reason, e.g. "No space left on device".
-DocumentStatus ReadFileBytes(const std::string& path, std::string& bytes,
-                             std::string* pReason = nullptr);
-DocumentStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
-                                   std::string* pReason = nullptr);
-
-// A sentence for the user about a failed status, naming the file and, when
-// known, the system's reason.
-std::string DescribeDocumentStatus(DocumentStatus status, const std::string& path,
-                                   const std::string& reason = std::string());

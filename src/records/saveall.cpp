@@ -89,13 +89,9 @@ std::vector<SaveAllResult> SaveAllDbs(const RecordTable& records, const std::str
                 continue;
             }
         }
-        std::string strReason;
-        const DocumentStatus status = WriteFileAtomically(
-            result.m_strPath, StoreDocument(DocumentVersions(), record), &strReason);
-        if (status != DocumentStatus::Ok) {
+        if (WriteFileAtomically(result.m_strPath, StoreDocument(DocumentVersions(), record),
+                                &result.m_error) != DocumentStatus::Ok)
             result.m_Outcome = SaveAllOutcome::Failed;
-            result.m_strReason = DescribeDocumentStatus(status, result.m_strPath, strReason);
-        }
         results.push_back(result);
     }
     return results;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fileaccess.h"
 #include "testrecord.h"
 
 #include <ctime>
@@ -37,7 +38,7 @@ struct SaveAllResult
     int m_nDb = 0;
     std::string m_strPath;
     SaveAllOutcome m_Outcome = SaveAllOutcome::Saved;
-    std::string m_strReason; // for Failed: DescribeDocumentStatus's sentence
+    FileError m_error; // for Failed: why the file could not be written
 };
 
 // What to do with a file that is already there.

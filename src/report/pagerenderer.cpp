@@ -45,6 +45,26 @@ void RenderBothPages(CEasyReport& report, QPainter& painter)
     }
 }
 
+QTransform PrintPlacement(const QRectF& printable)
+{
+    const QRectF area(
+        CEasyReport::kLeftMargin, CEasyReport::kTopMargin,
+        CEasyReport::kPageWidth - CEasyReport::kLeftMargin - CEasyReport::kRightMargin,
+        CEasyReport::kPageHeight - CEasyReport::kTopMargin - CEasyReport::kBottomMargin);
+    if (printable.isEmpty() || printable.contains(area))
+        return {};
+    const double scale =
+        std::min({1.0, printable.width() / area.width(), printable.height() / area.height()});
+    const QRectF scaled(area.topLeft() * scale, area.size() * scale);
+    // The least move that brings the scaled area inside, edge by edge.
+    const auto shift = [](double nLow, double nHigh, double nMin, double nMax) {
+        return nLow < nMin ? nMin - nLow : nHigh > nMax ? nMax - nHigh : 0.0;
+    };
+    const double dx = shift(scaled.left(), scaled.right(), printable.left(), printable.right());
+    const double dy = shift(scaled.top(), scaled.bottom(), printable.top(), printable.bottom());
+    return QTransform(scale, 0, 0, scale, dx, dy);
+}
+
 QImage RenderPageImage(CEasyReport& report, int page, int dotsPerInch)
 {
     const double scale = ReportScale(dotsPerInch);

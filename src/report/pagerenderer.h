@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QImage>
+#include <QRectF>
 #include <QString>
+#include <QTransform>
 
 class CEasyReport;
 class QPainter;
@@ -21,6 +23,14 @@ void DrawPage(CEasyReport& report, int page, QPainter& painter);
 // 2159 x 2794 units and clipped to it: 2159 x 5588 units in all. A report
 // without pages shows two blank sheets.
 void RenderBothPages(CEasyReport& report, QPainter& painter);
+
+// Where a printed page goes, for a printer that cannot print the sheet's
+// edges: `printable` is the part it prints, in report units from the sheet's
+// corner. The page stays where the report put it on the sheet while the
+// report's area (inside its margins) fits into the printable part; else it is
+// moved, and only if it must, shrunk, so that nothing of it is cut off.
+// Returns the transform to apply to a painter in report units.
+QTransform PrintPlacement(const QRectF& printable);
 
 // One page as a US-Letter image at `dotsPerInch` (1275 x 1650 at 150 dpi).
 QImage RenderPageImage(CEasyReport& report, int page, int dotsPerInch);

@@ -3,8 +3,8 @@
 // its DB number and user information; on request it keeps a session log of
 // everything that went over the line.
 
+#include "failuretext.h"
 #include "headlessdownload.h"
-#include "openstatustext.h"
 #include "saveall.h"
 #include "sessionlog.h"
 #include "toolcommands.h"
@@ -142,7 +142,10 @@ int SaveRecords(const RecordTable& records, const std::string& strDirectory, boo
         case SaveAllOutcome::Saved: ++nSaved; break;
         case SaveAllOutcome::SkippedExists: strKept += "\n  " + result.m_strPath; break;
         case SaveAllOutcome::Failed:
-            std::fprintf(stderr, "lmxtool: %s\n", result.m_strReason.c_str());
+            std::fprintf(stderr, "lmxtool: %s\n",
+                         DescribeDocumentStatus(DocumentStatus::CannotWrite, result.m_strPath,
+                                                result.m_error)
+                             .c_str());
             bFailed = true;
             break;
         }
@@ -168,9 +171,10 @@ bool OpenSessionLog(CSessionLog& log, const DownloadArgs& args)
     }
     if (bExists && !std::filesystem::is_directory(path, error))
         std::filesystem::remove(path, error);
-    std::string strError;
-    if (!log.Open(args.m_strLogPath, args.m_strPort, strError)) {
-        std::fprintf(stderr, "lmxtool: %s\n", strError.c_str());
+    FileError fileError;
+    if (!log.Open(args.m_strLogPath, args.m_strPort, fileError)) {
+        std::fprintf(stderr, "lmxtool: cannot create the session log %s: %s\n",
+                     args.m_strLogPath.c_str(), FileReasonText(fileError).c_str());
         return false;
     }
     return true;
@@ -182,9 +186,11 @@ int CloseSessionLog(CSessionLog& log, const DownloadArgs& args, int nExit)
     if (args.m_strLogPath.empty())
         return nExit;
     log.Close();
-    if (!log.WriteError().empty()) {
-        std::fprintf(stderr, "lmxtool: the session log stopped early: %s\n",
-                     log.WriteError().c_str());
+    if (log.WriteError().m_problem != FileProblem::None) {
+        std::fprintf(stderr,
+                     "lmxtool: the session log stopped early: cannot write the session log %s: "
+                     "%s\n",
+                     args.m_strLogPath.c_str(), FileReasonText(log.WriteError()).c_str());
         return kExitFailed;
     }
     if (nExit != kExitOk)

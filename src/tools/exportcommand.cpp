@@ -1,6 +1,7 @@
 // lmxtool export: document files as one CSV table for a spreadsheet.
 
 #include "documentfile.h"
+#include "failuretext.h"
 #include "recordcsv.h"
 #include "toolcommands.h"
 
@@ -36,30 +37,14 @@ std::optional<std::string> ParseExportOptions(const ToolArgs& args, ExportOption
     return std::nullopt;
 }
 
-// Opens a document as File Open does; on failure says why on stderr.
-bool OpenDocumentFile(const std::string& path, TestRecord& record)
-{
-    std::string bytes;
-    std::string reason;
-    DocumentVersions versions;
-    DocumentStatus status = ReadFileBytes(path, bytes, &reason);
-    if (status == DocumentStatus::Ok)
-        status = OpenDocument(bytes, versions, record);
-    if (status != DocumentStatus::Ok) {
-        std::fprintf(stderr, "lmxtool: %s\n", DescribeDocumentStatus(status, path, reason).c_str());
-        return false;
-    }
-    return true;
-}
-
 int WriteCsv(const std::string& path, const std::string& csv)
 {
     if (path == "-")
         return WriteStandardOutput(csv);
-    std::string reason;
-    const DocumentStatus status = WriteFileAtomically(path, csv, &reason);
+    FileError error;
+    const DocumentStatus status = WriteFileAtomically(path, csv, &error);
     if (status != DocumentStatus::Ok) {
-        std::fprintf(stderr, "lmxtool: %s\n", DescribeDocumentStatus(status, path, reason).c_str());
+        std::fprintf(stderr, "lmxtool: %s\n", DescribeDocumentStatus(status, path, error).c_str());
         return kExitFailed;
     }
     return kExitOk;
@@ -76,8 +61,9 @@ int RunExport(const ToolArgs& args)
     std::string csv = RecordCsvHeader();
     int rowCount = 0;
     for (const std::string& path : options.documentPaths) {
+        DocumentVersions versions;
         TestRecord record;
-        if (!OpenDocumentFile(path, record))
+        if (!OpenDocumentOrSayWhy(path, versions, record))
             continue;
         csv += RecordCsvRow(std::filesystem::path(path).filename().string(), record);
         ++rowCount;

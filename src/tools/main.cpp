@@ -2,6 +2,7 @@
 
 #include "toolcommands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -12,21 +13,38 @@ struct Command
     const char* name;
     int (*run)(const ToolArgs&);
     const char* synopsis;
+    const char* description; // what `lmxtool NAME --help` adds to the synopsis
 };
 
 const Command kCommands[] = {
     {"parse", RunParse,
-     "parse SECTION TEXT   (SECTION: ping, rate-frame, graph, ap-list, trace-route)"},
+     "parse SECTION TEXT   (SECTION: ping, rate-frame, graph, ap-list, trace-route)",
+     "Parses TEXT as the tester sends that section and prints the fields as JSON.\n"},
     {"make", RunMake,
      "make -o FILE [--rate-frame TEXT] [--graph TEXT] [--ping TEXT] [--trace-route TEXT] "
-     "[--versions V1 V2]"},
-    {"dump", RunDump, "dump FILE"},
-    {"report", RunReport, "report FILE [--pdf OUT.pdf] [--png PREFIX [--dpi N]] [--layout]"},
+     "[--versions V1 V2]",
+     "Writes a test document holding the section texts given (the others empty),\n"
+     "with the version texts V1 and V2 instead of the current ones when asked.\n"},
+    {"dump", RunDump, "dump FILE",
+     "Opens FILE as the program's File Open does and prints its record as JSON.\n"},
+    {"report", RunReport, "report FILE [--pdf OUT.pdf] [--png PREFIX [--dpi N]] [--layout]",
+     "Composes FILE's test report and writes it as a PDF, as PNG pages PREFIX-1.png,\n"
+     "PREFIX-2.png (N dots per inch, 150 unless given), or prints its layout as JSON.\n"},
     {"download", RunDownload,
      "download --port PORT [--timeout S] --out DIR [--log FILE] [--force]   (PORT: a number or a "
-     "device path; --force also replaces an existing log FILE)"},
-    {"export", RunExport, "export [--csv OUT.csv] FILES...   (no --csv or '-': to stdout)"},
+     "device path; --force also replaces an existing log FILE)",
+     "Downloads the tester's 20 DBs and saves each that holds a test in DIR as\n"
+     "\"DBnn <user information>.lmx\"; waits S seconds (10) for the tester to answer;\n"
+     "keeps existing files unless --force; --log keeps a session log of the line.\n"},
+    {"export", RunExport, "export [--csv OUT.csv] FILES...   (no --csv or '-': to stdout)",
+     "Writes one CSV row per document (UTF-8 with a byte order mark).\n"},
 };
+
+bool AsksForHelp(const ToolArgs& args)
+{
+    return std::any_of(args.begin(), args.end(),
+                       [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
+}
 
 void PrintUsage(std::FILE* out)
 {
@@ -64,8 +82,13 @@ int main(int argc, char** argv)
     }
     const ToolArgs args(argv + 2, argv + argc);
     for (const Command& command : kCommands) {
-        if (std::strcmp(argv[1], command.name) == 0)
-            return command.run(args);
+        if (std::strcmp(argv[1], command.name) != 0)
+            continue;
+        if (AsksForHelp(args)) {
+            std::printf("usage: lmxtool %s\n\n%s", command.synopsis, command.description);
+            return kExitOk;
+        }
+        return command.run(args);
     }
     return UsageError(std::string("unknown command '") + argv[1] + "'");
 }

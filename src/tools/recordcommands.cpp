@@ -2,6 +2,7 @@
 // command line.
 
 #include "documentfile.h"
+#include "failuretext.h"
 #include "jsonwriter.h"
 #include "recordjson.h"
 #include "toolcommands.h"
@@ -81,9 +82,12 @@ int RunMake(const ToolArgs& args)
     }
     if (outPath.empty())
         return UsageError("make needs -o FILE");
-    const DocumentStatus status = WriteFileAtomically(outPath, StoreDocument(versions, record));
+    FileError error;
+    const DocumentStatus status =
+        WriteFileAtomically(outPath, StoreDocument(versions, record), &error);
     if (status != DocumentStatus::Ok) {
-        std::fprintf(stderr, "lmxtool: %s\n", DescribeDocumentStatus(status, outPath).c_str());
+        std::fprintf(stderr, "lmxtool: %s\n",
+                     DescribeDocumentStatus(status, outPath, error).c_str());
         return kExitFailed;
     }
     return kExitOk;
@@ -94,16 +98,10 @@ int RunDump(const ToolArgs& args)
     if (args.size() != 1)
         return UsageError("dump takes one file");
     const std::string& path = args[0];
-    std::string bytes;
     DocumentVersions versions;
     TestRecord record;
-    DocumentStatus status = ReadFileBytes(path, bytes);
-    if (status == DocumentStatus::Ok)
-        status = OpenDocument(bytes, versions, record);
-    if (status != DocumentStatus::Ok) {
-        std::fprintf(stderr, "lmxtool: %s\n", DescribeDocumentStatus(status, path).c_str());
+    if (!OpenDocumentOrSayWhy(path, versions, record))
         return kExitFailed;
-    }
     JsonWriter json;
     json.BeginObject();
     json.Key("version1");

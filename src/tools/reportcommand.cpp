@@ -3,6 +3,7 @@
 
 #include "documentfile.h"
 #include "easyreport.h"
+#include "failuretext.h"
 #include "pagerenderer.h"
 #include "reporthost.h"
 #include "reportlayoutjson.h"
@@ -112,17 +113,10 @@ int RunReport(const ToolArgs& args)
     if (const auto complaint = ParseOptions(args, options))
         return UsageError(*complaint);
 
-    std::string bytes;
     DocumentVersions versions;
     TestRecord record;
-    DocumentStatus status = ReadFileBytes(options.documentPath, bytes);
-    if (status == DocumentStatus::Ok)
-        status = OpenDocument(bytes, versions, record);
-    if (status != DocumentStatus::Ok) {
-        std::fprintf(stderr, "lmxtool: %s\n",
-                     DescribeDocumentStatus(status, options.documentPath).c_str());
+    if (!OpenDocumentOrSayWhy(options.documentPath, versions, record))
         return kExitFailed;
-    }
 
     // Fonts need a GUI application, but not a display.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))

@@ -11,6 +11,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTreeWidget>
 
 namespace {
@@ -51,21 +52,40 @@ QString LineTypeName(int nLineType)
     }
 }
 
-// Enter on an entry opens it, as a double click does.
+// A double click with the left button anywhere in the tree, or Enter,
+// opens the selected entry; the right button neither selects nor opens.
 class CDbTree final : public QTreeWidget
 {
 public:
     using QTreeWidget::QTreeWidget;
-    std::function<void()> m_onEnter;
+    std::function<void()> m_onOpen;
 
 protected:
     void keyPressEvent(QKeyEvent* pEvent) override
     {
-        if ((pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter) && m_onEnter) {
-            m_onEnter();
+        if ((pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter) && m_onOpen) {
+            m_onOpen();
             return;
         }
         QTreeWidget::keyPressEvent(pEvent);
+    }
+    void mousePressEvent(QMouseEvent* pEvent) override
+    {
+        if (pEvent->button() == Qt::LeftButton)
+            QTreeWidget::mousePressEvent(pEvent);
+    }
+    void mouseReleaseEvent(QMouseEvent* pEvent) override
+    {
+        if (pEvent->button() == Qt::LeftButton)
+            QTreeWidget::mouseReleaseEvent(pEvent);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override
+    {
+        if (pEvent->button() != Qt::LeftButton)
+            return;
+        QTreeWidget::mouseDoubleClickEvent(pEvent);
+        if (m_onOpen)
+            m_onOpen();
     }
 };
 
@@ -98,10 +118,9 @@ int CDBWorkspaceBar::OnCreate()
     pTree->setRootIsDecorated(true);
     pTree->setIconSize(QSize(kImageSize, kImageSize));
     pTree->setUniformRowHeights(true);
-    pTree->m_onEnter = [this] { OnDblClk(); };
+    pTree->m_onOpen = [this] { OnDblClk(); };
     m_pTree = pTree;
     connect(m_pTree, &QTreeWidget::itemSelectionChanged, this, &CDBWorkspaceBar::OnSelChanged);
-    connect(m_pTree, &QTreeWidget::itemDoubleClicked, this, [this] { OnDblClk(); });
     m_pContainer->AddComponen(m_pTree);
     setWidget(m_pContainer);
     return 0;
@@ -140,13 +159,21 @@ void CDBWorkspaceBar::InsertDbEntry(QTreeWidgetItem* pParent, int nDb, bool bHol
     auto* pItem = new QTreeWidgetItem(pParent, {strText});
     const int nImage = bHoldsData ? kDbWithDataImage : kDbWithoutDataImage;
     pItem->setIcon(0, StripIcon(nImage, nImage));
-    const RateFrameSection& rateFrame = m_records[static_cast<std::size_t>(nDb)].m_RateFrame;
-    const QString strLine = LineTypeName(rateFrame.m_nLineType);
-    const QString strUser = QString::fromLatin1(rateFrame.m_strUserInfo.c_str());
-    QString strTip = strLine.isEmpty() ? LoadResString(IDS_DB_HOLDS_NO_DATA) : strLine;
-    if (!strUser.isEmpty())
-        strTip += QStringLiteral(" - ") + strUser;
-    pItem->setToolTip(0, strTip);
+    pItem->setToolTip(0, DbEntryTip(m_records[static_cast<std::size_t>(nDb)]));
+}
+
+// What a DB holds, as far as the tree can tell: the line type and the user
+// information of one that opens, the no-data message of one that does not.
+QString CDBWorkspaceBar::DbEntryTip(const TestRecord& record)
+{
+    if (!HoldsTest(record))
+        return LoadResString(IDS_DB_HOLDS_NO_DATA);
+    QStringList astrParts;
+    if (const QString strLine = LineTypeName(record.m_RateFrame.m_nLineType); !strLine.isEmpty())
+        astrParts << strLine;
+    if (!record.m_RateFrame.m_strUserInfo.empty())
+        astrParts << QString::fromLatin1(record.m_RateFrame.m_strUserInfo.c_str());
+    return astrParts.join(QLatin1String(" - "));
 }
 
 void CDBWorkspaceBar::ExpandFixedItems()

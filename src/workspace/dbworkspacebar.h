@@ -31,6 +31,8 @@ public:
 
     bool OnCmdMsg(int nId) override;
     QTreeWidget* Tree() const { return m_pTree; }
+    // The tool tip of a DB's entry.
+    static QString DbEntryTip(const TestRecord& record);
     CGuiMiniTool* MiniTool() const { return m_pMiniTool; }
 
 protected:

@@ -3,15 +3,20 @@
 // the communication settings dialog.
 
 #include "commsettingsdlg.h"
+#include "docmanager.h"
 #include "filedialoganswers.h"
 #include "guitoolbarwnd.h"
 #include "korvoapp.h"
+#include "langpack.h"
 #include "mainframe.h"
 #include "messageboxrecorder.h"
 #include "resourceids.h"
 
+#include <QAction>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProcess>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -256,6 +261,59 @@ TEST(CommSettings, SessionLogFolderIsEditableOnlyWhileTheLogIsKept)
         d.accept();
     });
     EXPECT_EQ(dialog.m_strLogFolder, "/var/tmp/field logs");
+}
+
+// Each group box shows its own caption: 1046 frames the port, 1047 the
+// time-out.
+TEST(CommSettings, TheGroupBoxesShowTheirOwnCaptions)
+{
+    CCommSettingsDlg dialog(nullptr, {});
+    QString strPortGroup, strTimeoutGroup;
+    RunSettings(dialog, [&](CCommSettingsDlg& d) {
+        strPortGroup = d.findChild<QGroupBox*>(QStringLiteral("1046"))->title();
+        strTimeoutGroup = d.findChild<QGroupBox*>(QStringLiteral("1047"))->title();
+        d.reject();
+    });
+    EXPECT_EQ(strPortGroup, LoadResString(58218));
+    EXPECT_EQ(strTimeoutGroup, LoadResString(58219));
+    EXPECT_EQ(IDS_SETTINGS_PORT_GROUP, 58218);
+}
+
+// When the last recent file goes, the greyed item reads as the menu's
+// placeholder again, not as the file that was there.
+TEST_F(AppShell, TheEmptyRecentFileListShowsItsPlaceholder)
+{
+    CKorvoApp app;
+    ASSERT_TRUE(app.InitInstance({"lmx4410"}));
+    QAction* pFirst = app.MainFrame()->Action(ID_FILE_MRU_FILE1);
+    const QString strPlaceholder = pFirst->text();
+    app.DocManager()->AddToRecentFileList(QStringLiteral("/nonexistent/gone.lmx"));
+    EXPECT_TRUE(pFirst->text().contains("gone.lmx"));
+    app.DocManager()->OnOpenRecentFile(0);
+    EXPECT_TRUE(app.DocManager()->RecentFiles().isEmpty());
+    EXPECT_EQ(pFirst->text(), strPlaceholder);
+    EXPECT_FALSE(pFirst->statusTip().contains("gone.lmx"));
+    EXPECT_TRUE(pFirst->isVisible());
+    app.ExitInstance();
+}
+
+// --help and --version answer before the window system is asked for, so
+// they work on a machine without a display.
+TEST(StartWithoutDisplay, HelpAndVersionAnswer)
+{
+    for (const QString& strOption : {QStringLiteral("--help"), QStringLiteral("--version")}) {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* pszName : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(pszName));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(LMX_PROGRAM), {strOption});
+        ASSERT_TRUE(program.waitForFinished(30000)) << strOption.toStdString();
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+        EXPECT_TRUE(program.readAllStandardOutput().startsWith(
+            strOption == QLatin1String("--help") ? "usage: lmx4410" : "lmx4410 "));
+    }
 }
 
 } // namespace

@@ -9,6 +9,9 @@
 #include "mainframe.h"
 #include "messageboxrecorder.h"
 
+#include <QMainWindow>
+#include <QTest>
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
@@ -75,6 +78,43 @@ TEST_F(OpenDbTest, AFileOnTheCommandLineOpensAsItsReport)
     ASSERT_TRUE(again.InitInstance({"lmx4410", strPath}));
     ASSERT_EQ(again.m_pDocTemplate->Documents().size(), 1);
     EXPECT_EQ(again.m_pDocTemplate->Documents().first()->GetPathName(), strPath);
+    again.ExitInstance();
+}
+
+// The caption names the report on show after the program's name, and a
+// file named on the command line opens as a tab filling the work area, as
+// one opened from the tree does.
+TEST_F(OpenDbTest, TheCaptionNamesTheReportOnShowAndTabsFillTheWorkArea)
+{
+    Start();
+    CMainFrame& frame = *m_app.MainFrame();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    EXPECT_EQ(frame.windowTitle(), "LMX-4410");
+    m_app.m_Records[3].m_RateFrame.m_bValid = 1;
+    m_app.m_Records[3].m_RateFrame.m_strUserInfo = "Cafe hotspot";
+    m_app.OpenDb(3);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return frame.windowTitle() == "LMX-4410 - DB #3 - [Cafe hotspot]";
+    })) << frame.windowTitle().toStdString();
+    QTemporaryDir folder;
+    const QString strPath = folder.filePath("fieldtest.lmx");
+    ASSERT_TRUE(Documents().first()->DoSave(strPath));
+    EXPECT_EQ(frame.windowTitle(), "LMX-4410 - fieldtest.lmx");
+    m_app.DocManager()->CloseAllDocuments();
+    EXPECT_EQ(frame.windowTitle(), "LMX-4410");
+    m_app.ExitInstance();
+
+    CKorvoApp again;
+    ASSERT_TRUE(again.InitInstance({"lmx4410", strPath}));
+    QMdiArea* pArea = again.MainFrame()->MdiArea();
+    ASSERT_EQ(pArea->subWindowList().size(), 1);
+    EXPECT_TRUE(pArea->subWindowList().first()->isMaximized());
+    again.MainFrame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(again.MainFrame()));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return again.MainFrame()->windowTitle() == "LMX-4410 - fieldtest.lmx";
+    })) << again.MainFrame()->windowTitle().toStdString();
     again.ExitInstance();
 }
 

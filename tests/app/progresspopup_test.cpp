@@ -4,6 +4,7 @@
 #include "popuplayout.h"
 #include "progresspopupwnd.h"
 
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>
@@ -41,7 +42,7 @@ TEST_F(ProgressPopupTest, EverythingIsStoredWhileNoWindowExists)
     ASSERT_NE(m_popup.Window(), nullptr);
     EXPECT_EQ(m_popup.Window()->windowTitle(), "Connecting");
     EXPECT_EQ(m_popup.Position(), 0u); // a new window starts with an empty bar
-    EXPECT_EQ(m_popup.Window()->width(), 300);
+    EXPECT_EQ(m_popup.Window()->frameGeometry().width(), 300);
     EXPECT_NE(m_popup.CancelButton(), nullptr);
     m_popup.ClosePopup();
     EXPECT_EQ(m_popup.Window(), nullptr);
@@ -101,6 +102,36 @@ TEST_F(ProgressPopupTest, CannotBeClosedFromItsCaption)
     EXPECT_NE(m_popup.Window(), nullptr);
     EXPECT_TRUE(m_popup.Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(m_popup.Window()->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+}
+
+// The popup's own font, 12 pixels high and light, sizes Cancel and the bar
+// by the caption's extent; a longer message laid out again while the popup
+// shows keeps it where it stands.
+TEST_F(ProgressPopupTest, ItsFontSizesCancelAndARelayoutKeepsItsCentre)
+{
+    m_popup.SetPopupWidth(300);
+    m_popup.EnableCancel(true);
+    m_popup.SetMessage("Waiting", false);
+    m_popup.CreatePopup();
+    QWidget* pWindow = m_popup.Window();
+    ASSERT_NE(pWindow, nullptr);
+    EXPECT_EQ(pWindow->font().pixelSize(), CProgressPopup::kFontPixels);
+    EXPECT_EQ(pWindow->font().weight(), QFont::Light);
+    EXPECT_EQ(m_popup.CancelButton()->font(), pWindow->font());
+    const QFontMetrics metrics(pWindow->font());
+    const int nCaption = metrics.horizontalAdvance(CProgressPopup::CancelText());
+    // Centred: half the odd pixel may go either side; the edges are included.
+    EXPECT_NEAR(m_popup.Layout().m_rcButton.width(), nCaption + 17, 1);
+    EXPECT_EQ(m_popup.Layout().m_rcBar.height(), metrics.height() + 1);
+    // 300 wide with the window system's frame.
+    EXPECT_EQ(pWindow->frameGeometry().width(), 300);
+
+    const QPoint centre = pWindow->frameGeometry().center();
+    m_popup.SetMessage(std::string(400, 'x') + " a message that takes several lines", true);
+    EXPECT_GT(pWindow->height(), 2 * metrics.height());
+    EXPECT_LE((pWindow->frameGeometry().center() - centre).manhattanLength(), 1);
+    m_popup.SetPopupWidth(300); // F5 while the popup shows lays it out again
+    EXPECT_LE((pWindow->frameGeometry().center() - centre).manhattanLength(), 1);
 }
 
 } // namespace

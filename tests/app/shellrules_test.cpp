@@ -154,7 +154,8 @@ TEST(StartArgumentsTest, ThePortOfThisRun)
     for (const Case& c : cases) {
         const StartArguments parsed = ParseStartArguments(c.astrArguments);
         EXPECT_EQ(parsed.m_strPort, c.strPort) << c.astrArguments.join(' ').toStdString();
-        EXPECT_EQ(!parsed.m_strError.isEmpty(), c.bError) << c.astrArguments.join(' ').toStdString();
+        EXPECT_EQ(!parsed.m_strError.isEmpty(), c.bError)
+            << c.astrArguments.join(' ').toStdString();
     }
     EXPECT_EQ(SessionPortSetting("3", 2), (PortSetting{3, ""}));
     EXPECT_EQ(SessionPortSetting("/dev/ttyUSB1", 2), (PortSetting{2, "/dev/ttyUSB1"}));

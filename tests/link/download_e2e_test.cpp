@@ -3,6 +3,7 @@
 
 #include "documentfile.h"
 #include "downloadedtable.h"
+#include "fileaccess.h"
 #include "headlessdownload.h"
 #include "sampleset.h"
 #include "saveall.h"

@@ -186,10 +186,10 @@ DownloadOutcome DownloadFrom(const std::string& strDevice, RecordTable& records,
 {
     CSilentDisplay display;
     CSessionLog log;
-    std::string strError;
+    FileError error;
     if (!strLogPath.empty()) {
         std::filesystem::remove(strLogPath);
-        EXPECT_TRUE(log.Open(strLogPath, strDevice, strError)) << strError;
+        EXPECT_TRUE(log.Open(strLogPath, strDevice, error)) << error.m_strSystemText;
     }
     CHeadlessDownload download(records, display, strLogPath.empty() ? nullptr : &log);
     return download.Run(strDevice, nTimeout, 5s);

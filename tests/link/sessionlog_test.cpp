@@ -63,8 +63,8 @@ protected:
 
     void OpenLog(CSessionLog& log, const std::string& strName = "session.log") const
     {
-        std::string strError;
-        ASSERT_TRUE(log.Open(Path(strName), "/dev/ttyUSB0", strError)) << strError;
+        FileError error;
+        ASSERT_TRUE(log.Open(Path(strName), "/dev/ttyUSB0", error)) << error.m_strSystemText;
     }
 
     std::filesystem::path m_directory;
@@ -154,11 +154,10 @@ TEST_F(SessionLogTest, OpenNeverOverwritesAndSaysWhy)
     for (const Case& test : cases) {
         SCOPED_TRACE(test.strPath);
         CSessionLog log;
-        std::string strError;
-        EXPECT_FALSE(log.Open(test.strPath, "COM1", strError));
+        FileError error;
+        EXPECT_FALSE(log.Open(test.strPath, "COM1", error));
         EXPECT_FALSE(log.IsOpen());
-        EXPECT_NE(strError.find(test.strPath), std::string::npos) << strError;
-        EXPECT_NE(strError.find(test.strReason), std::string::npos) << strError;
+        EXPECT_EQ(error.m_strSystemText, test.strReason);
         // Logging into a log that did not open does nothing.
         log.LogSent("x", 1);
         log.Note("n");
@@ -189,8 +188,9 @@ TEST_F(SessionLogTest, AFailedWriteStopsTheLogAndKeepsTheReason)
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_TRUE(bStopped);
-    EXPECT_NE(log.WriteError().find(Path("session.log")), std::string::npos) << log.WriteError();
-    EXPECT_NE(log.WriteError().find("File too large"), std::string::npos) << log.WriteError();
+    EXPECT_EQ(log.Path(), Path("session.log"));
+    EXPECT_EQ(log.WriteError().m_problem, FileProblem::TooLarge);
+    EXPECT_EQ(log.WriteError().m_strSystemText, "File too large");
     EXPECT_LE(std::filesystem::file_size(Path("session.log")), 4096u);
     EXPECT_EQ(Contents("session.log").find("after the failure"), std::string::npos);
 }

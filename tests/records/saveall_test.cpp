@@ -2,6 +2,7 @@
 // user information, never overwriting unasked, and one failure keeping the rest.
 
 #include "documentfile.h"
+#include "fileaccess.h"
 #include "saveall.h"
 
 #include <gtest/gtest.h>
@@ -160,8 +161,9 @@ TEST_F(SaveAllTest, AFailureOnOneFileKeepsTheOthers)
     ASSERT_EQ(results.size(), 3u);
     EXPECT_EQ(results[0].m_Outcome, SaveAllOutcome::Saved);
     EXPECT_EQ(results[1].m_Outcome, SaveAllOutcome::Failed);
-    EXPECT_NE(results[1].m_strReason.find(PathOf("DB07.lmx")), std::string::npos)
-        << results[1].m_strReason;
+    EXPECT_EQ(results[1].m_strPath, PathOf("DB07.lmx"));
+    EXPECT_EQ(results[1].m_error.m_problem, FileProblem::IsAFolder)
+        << results[1].m_error.m_strSystemText;
     EXPECT_EQ(results[2].m_Outcome, SaveAllOutcome::Saved);
     EXPECT_TRUE(std::filesystem::is_directory(m_directory / "DB07.lmx" / "inside"));
 }

@@ -15,6 +15,7 @@
 
 #include <climits>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -188,3 +189,44 @@ INSTANTIATE_TEST_SUITE_P(Values, OddRecordTest,
                              }));
 
 } // namespace
+
+// A printer that cannot reach the sheet's edges: the page stays where the
+// report put it while its area fits into what the printer prints, and is
+// moved, or shrunk only when it must, so that none of it is cut off.
+TEST(PrintPlacementTest, ThePageStaysOnTheSheetUnlessThePrinterCannotReachIt)
+{
+    const QRectF sheet(0, 0, CEasyReport::kPageWidth, CEasyReport::kPageHeight);
+    const QRectF area(
+        CEasyReport::kLeftMargin, CEasyReport::kTopMargin,
+        CEasyReport::kPageWidth - CEasyReport::kLeftMargin - CEasyReport::kRightMargin,
+        CEasyReport::kPageHeight - CEasyReport::kTopMargin - CEasyReport::kBottomMargin);
+    struct Case
+    {
+        const char* pszName;
+        QMarginsF unprintable; // report units
+        // Where the page goes when it need not shrink; a shrunk one is only
+        // checked to fit.
+        std::optional<QTransform> moved;
+    };
+    const Case cases[] = {
+        {"the whole sheet", {}, QTransform()},
+        {"a laser printer's 4.2 mm", {42, 42, 42, 42}, QTransform()},
+        {"a deep top edge", {0, 70, 0, 0}, QTransform::fromTranslate(0, 70 - 51)},
+        {"a deep bottom edge", {30, 30, 30, 70}, QTransform::fromTranslate(0, 2724 - 2743)},
+        {"an old inkjet's 12 mm bottom edge", {30, 30, 30, 120}, std::nullopt},
+        {"far too wide edges", {300, 300, 300, 300}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        const QRectF printable = sheet.marginsRemoved(c.unprintable);
+        const QTransform placement = PrintPlacement(printable);
+        const QRectF placed = placement.mapRect(area);
+        EXPECT_TRUE(printable.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(placed))
+            << placed.left() << " " << placed.top() << " " << placed.right() << " "
+            << placed.bottom();
+        if (c.moved)
+            EXPECT_EQ(placement, *c.moved);
+        else
+            EXPECT_LT(placement.m11(), 1.0);
+    }
+}

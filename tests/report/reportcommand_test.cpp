@@ -1,6 +1,7 @@
 // lmxtool report: the JSON layout listing, PDF and PNG output, exit codes.
 
 #include "documentfile.h"
+#include "fileaccess.h"
 #include "sampleset.h"
 
 #include <QFile>

@@ -129,6 +129,25 @@ TEST_F(LmxToolTest, BadUsageExitsTwoWithTheUsage)
     EXPECT_FALSE(std::filesystem::exists(Path("x.log")));
 }
 
+// Each command explains itself, wherever --help stands among its arguments,
+// and does nothing else.
+TEST_F(LmxToolTest, EachCommandAnswersHelpWithItsOwnUsage)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {"parse", "--help"},  {"make", "-h"},
+        {"dump", "--help"},   {"report", "--help"},
+        {"export", "--help"}, {"download", "--port", "/dev/null", "--out", Path("d"), "--help"},
+    };
+    for (const auto& args : cases) {
+        const ToolRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 0) << args[0];
+        EXPECT_TRUE(Contains(run.out, "usage: lmxtool " + args[0])) << run.out;
+        EXPECT_EQ(run.out.find("usage: lmxtool", 1), std::string::npos) << run.out;
+        EXPECT_EQ(run.err, "") << args[0];
+    }
+    EXPECT_FALSE(std::filesystem::exists(Path("d")));
+}
+
 TEST_F(LmxToolTest, ParsePrintsTheParsedSection)
 {
     const struct

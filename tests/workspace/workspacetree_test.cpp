@@ -32,6 +32,9 @@ protected:
     WorkspaceTree() : m_bar(m_records, m_selection)
     {
         EXPECT_TRUE(m_bar.Create("DB Workspace", nullptr, 2457));
+        // Shown, so that clicks land on the entries.
+        m_bar.resize(300, 700);
+        m_bar.show();
         // DB 2 has a test; DB 5 only a ping; DB 7 only a graph.
         m_records[2].m_RateFrame.m_bValid = 1;
         m_records[2].m_RateFrame.m_nLineType = LINE_ADSL;
@@ -51,10 +54,13 @@ protected:
         return nullptr;
     }
     QToolButton* Refresh() const { return m_bar.MiniTool()->GetButton(ID_TREE_REFRESH); }
-    void DoubleClick(QTreeWidgetItem* pItem)
+    QPoint Centre(QTreeWidgetItem* pItem) const
     {
-        m_bar.Tree()->setCurrentItem(pItem);
-        emit m_bar.Tree()->itemDoubleClicked(pItem, 0);
+        return m_bar.Tree()->visualItemRect(pItem).center();
+    }
+    void DoubleClick(QTreeWidgetItem* pItem, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseDClick(m_bar.Tree()->viewport(), button, {}, Centre(pItem));
     }
 
     RecordTable m_records;
@@ -133,6 +139,34 @@ TEST_F(WorkspaceTree, DoubleClickOpensWhatHoldsAnySectionElseSaysSo)
     DoubleClick(m_bar.Tree()->topLevelItem(0));
     EXPECT_EQ(m_selection.m_anOpened.size(), 3u);
     EXPECT_TRUE(m_boxes.Requests().isEmpty());
+}
+
+// Whatever the pointer is on, a double click acts on the entry selected; only
+// the left button selects or opens.
+TEST_F(WorkspaceTree, OnlyTheLeftButtonSelectsAndOpensAndItOpensTheSelectedEntry)
+{
+    m_bar.FillTree();
+    m_bar.Tree()->setCurrentItem(Entry(2));
+    const QPoint below(10, m_bar.Tree()->viewport()->height() - 3);
+    ASSERT_EQ(m_bar.Tree()->itemAt(below), nullptr) << "the tree shows empty space at the bottom";
+    QTest::mouseDClick(m_bar.Tree()->viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(m_selection.m_anOpened, (std::vector<int>{2}));
+
+    QTest::mouseClick(m_bar.Tree()->viewport(), Qt::RightButton, {}, Centre(Entry(5)));
+    DoubleClick(Entry(5), Qt::RightButton);
+    EXPECT_EQ(m_bar.Tree()->currentItem(), Entry(2));
+    EXPECT_EQ(m_selection.m_anOpened, (std::vector<int>{2}));
+}
+
+// A tool tip never calls a DB that opens empty.
+TEST_F(WorkspaceTree, ToolTipsSayWhatADbHolds)
+{
+    m_bar.FillTree();
+    const QString strNoData = LoadResString(IDS_DB_HOLDS_NO_DATA);
+    EXPECT_EQ(Entry(2)->toolTip(0), "ADSL - Main St");
+    EXPECT_EQ(Entry(5)->toolTip(0), "");
+    EXPECT_EQ(Entry(7)->toolTip(0), "");
+    EXPECT_EQ(Entry(9)->toolTip(0), strNoData);
 }
 
 TEST_F(WorkspaceTree, EnterOpensTheSelectedEntry)

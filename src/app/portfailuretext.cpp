@@ -1,0 +1,26 @@
+#include "portfailuretext.h"
+
+#include "langpack.h"
+#include "porterror.h"
+#include "resourceids.h"
+
+QString PortFailureText(OpenStatus status, const QString& strDevice, int nSystemError,
+                        const QString& strPort)
+{
+    switch (status) {
+    case OpenStatus::BadPortName: return LoadResString(IDS_PORT_WHY_BAD_NAME).arg(strPort);
+    case OpenStatus::PortBusy: return LoadResString(IDS_PORT_WHY_BUSY).arg(strDevice);
+    case OpenStatus::PortOpenFailed:
+        switch (ClassifyPortError(nSystemError)) {
+        case PortProblem::NotFound: return LoadResString(IDS_PORT_WHY_NOT_FOUND).arg(strDevice);
+        case PortProblem::NotAllowed: return LoadResString(IDS_PORT_WHY_NOT_ALLOWED).arg(strDevice);
+        case PortProblem::Other: break;
+        }
+        return LoadResString(IDS_PORT_WHY_SYSTEM)
+            .arg(strDevice, QString::fromStdString(PortErrorText(nSystemError)));
+    case OpenStatus::SetupFailed: return LoadResString(IDS_PORT_WHY_NOT_SERIAL).arg(strDevice);
+    case OpenStatus::ThreadFailed:
+    case OpenStatus::Ok: break;
+    }
+    return LoadResString(IDS_PORT_WHY_NO_READING).arg(strDevice);
+}
