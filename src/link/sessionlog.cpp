@@ -304,17 +304,24 @@ bool ReadSessionLog(const std::string& strPath, std::vector<SessionLogEntry>& en
         strError = "cannot open the session log " + strPath + ": " + std::strerror(errno);
         return false;
     }
+    return ReadSessionLog(file, strPath, entries, strError);
+}
+
+bool ReadSessionLog(std::istream& text, const std::string& strName,
+                    std::vector<SessionLogEntry>& entries, std::string& strError)
+{
+    entries.clear();
     std::string strLine;
     int nLine = 0;
     std::int64_t nFirstTime = -1;
     std::int64_t nLastTime = 0;
     std::int64_t nDays = 0;
-    while (std::getline(file, strLine)) {
+    while (std::getline(text, strLine)) {
         ++nLine;
         if (strLine.ends_with('\r'))
             strLine.pop_back();
         const auto fail = [&](const std::string& strWhy) {
-            strError = strPath + ", line " + std::to_string(nLine) + ": " + strWhy;
+            strError = strName + ", line " + std::to_string(nLine) + ": " + strWhy;
             entries.clear();
             return false;
         };
@@ -337,8 +344,8 @@ bool ReadSessionLog(const std::string& strPath, std::vector<SessionLogEntry>& en
         entry.m_nOffsetMs = nDays * kMsPerDay + nTimeOfDay - nFirstTime;
         entries.push_back(std::move(entry));
     }
-    if (file.bad() || nLine == 0) {
-        strError = strPath + ": " + (nLine == 0 ? "the file is empty" : "cannot be read");
+    if (text.bad() || nLine == 0) {
+        strError = strName + ": " + (nLine == 0 ? "the file is empty" : "cannot be read");
         entries.clear();
         return false;
     }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -94,12 +95,17 @@ struct SessionLogEntry
     // one before it is taken as the next day.
     std::int64_t m_nOffsetMs = 0;
     std::string m_strBytes; // the data, or the text of a note
+
+    bool operator==(const SessionLogEntry&) const = default;
 };
 
 // Reads a session log. False, with a sentence naming the file and the line,
 // when it cannot be read or a line is not as the log writes it.
 bool ReadSessionLog(const std::string& strPath, std::vector<SessionLogEntry>& entries,
                     std::string& strError);
+// The same over a log's text already open; strName names it in strError.
+bool ReadSessionLog(std::istream& text, const std::string& strName,
+                    std::vector<SessionLogEntry>& entries, std::string& strError);
 
 // The file name for a log started at when: "session-YYYYMMDD-HHMMSS.log" (local time).
 std::string SessionLogFileName(std::chrono::system_clock::time_point when);
