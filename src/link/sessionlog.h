@@ -91,8 +91,9 @@ struct SessionLogEntry
     };
 
     Direction m_direction = Direction::Note;
-    // Since the first timed line of the log; a time of day earlier than the
-    // one before it is taken as the next day.
+    // Since the first timed line of the log. A time of day 12 hours or more
+    // earlier than the one before it is taken as the next day; a smaller step
+    // back is the clock set back, and takes no time.
     std::int64_t m_nOffsetMs = 0;
     std::string m_strBytes; // the data, or the text of a note
 
