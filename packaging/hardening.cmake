@@ -4,10 +4,12 @@
 # library calls. The sanitizer and fuzz builds check more than this and leave
 # it out (LMX_HARDEN OFF in their presets).
 
-# Qt is built to reduce relocations and wants every user compiled with -fPIC,
-# not -fPIE (Qt6::Core adds -fPIC to whatever links it). PIC code links into a
-# PIE executable as it is, so the executables are compiled as PIC too and
-# linked as PIE: one kind of code, whichever option comes last on the line.
+# Qt is built to reduce relocations and wants its users compiled with -fPIC,
+# not -fPIE (Qt6::Core adds -fPIC to whatever links it): under -fPIE a
+# program's address of a Qt function is not Qt's own, and connections that
+# compare them fail. PIC code links into a PIE executable as it is, so the
+# executables are compiled with -fPIC as well and linked with -pie; no
+# command line holds both options, whose order would decide.
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 set(CMAKE_CXX_COMPILE_OPTIONS_PIE ${CMAKE_CXX_COMPILE_OPTIONS_PIC})
 include(CheckPIESupported)
