@@ -110,6 +110,18 @@ std::int64_t ParseTimeOfDay(const std::string& strLine)
     return ((anField[0] * 60 + anField[1]) * 60 + anField[2]) * 1000 + anField[3];
 }
 
+// The time from one timed line to the next. A time of day half a day or more
+// before the one above it is past midnight; a smaller step back is the clock
+// set back (summer time ending, a time server's correction), and no time
+// passes.
+std::int64_t ElapsedMs(std::int64_t nFromMs, std::int64_t nToMs)
+{
+    const std::int64_t nStepMs = nToMs - nFromMs;
+    if (nStepMs >= 0)
+        return nStepMs;
+    return nStepMs <= -kMsPerDay / 2 ? nStepMs + kMsPerDay : 0;
+}
+
 // The bytes of a data line's hex column; false with the reason when it holds
 // anything but up to 16 two-digit hex bytes.
 bool ParseHexColumn(const std::string& strLine, std::string& strBytes, std::string& strWhy)
@@ -303,17 +315,23 @@ bool ReadSessionLog(const std::string& strPath, std::vector<SessionLogEntry>& en
         strError = "cannot open the session log " + strPath + ": " + std::strerror(errno);
         return false;
     }
+    return ReadSessionLog(file, strPath, entries, strError);
+}
+
+bool ReadSessionLog(std::istream& text, const std::string& strName,
+                    std::vector<SessionLogEntry>& entries, std::string& strError)
+{
+    entries.clear();
     std::string strLine;
     int nLine = 0;
-    std::int64_t nFirstTime = -1;
-    std::int64_t nLastTime = 0;
-    std::int64_t nDays = 0;
-    while (std::getline(file, strLine)) {
+    std::int64_t nLastTime = -1;
+    std::int64_t nOffsetMs = 0;
+    while (std::getline(text, strLine)) {
         ++nLine;
         if (strLine.ends_with('\r'))
             strLine.pop_back();
         const auto fail = [&](const std::string& strWhy) {
-            strError = strPath + ", line " + std::to_string(nLine) + ": " + strWhy;
+            strError = strName + ", line " + std::to_string(nLine) + ": " + strWhy;
             entries.clear();
             return false;
         };
@@ -328,16 +346,14 @@ bool ReadSessionLog(const std::string& strPath, std::vector<SessionLogEntry>& en
         std::string strWhy;
         if (!ParseTimedLine(strLine, nTimeOfDay, entry, strWhy))
             return fail(strWhy);
-        if (nFirstTime < 0)
-            nFirstTime = nTimeOfDay;
-        else if (nTimeOfDay < nLastTime)
-            ++nDays;
+        if (nLastTime >= 0)
+            nOffsetMs += ElapsedMs(nLastTime, nTimeOfDay);
         nLastTime = nTimeOfDay;
-        entry.m_nOffsetMs = nDays * kMsPerDay + nTimeOfDay - nFirstTime;
+        entry.m_nOffsetMs = nOffsetMs;
         entries.push_back(std::move(entry));
     }
-    if (file.bad() || nLine == 0) {
-        strError = strPath + ": " + (nLine == 0 ? "the file is empty" : "cannot be read");
+    if (text.bad() || nLine == 0) {
+        strError = strName + ": " + (nLine == 0 ? "the file is empty" : "cannot be read");
         entries.clear();
         return false;
     }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -93,16 +94,22 @@ struct SessionLogEntry
     };
 
     Direction m_direction = Direction::Note;
-    // Since the first timed line of the log; a time of day earlier than the
-    // one before it is taken as the next day.
+    // Since the first timed line of the log. A time of day 12 hours or more
+    // earlier than the one before it is taken as the next day; a smaller step
+    // back is the clock set back, and takes no time.
     std::int64_t m_nOffsetMs = 0;
     std::string m_strBytes; // the data, or the text of a note
+
+    bool operator==(const SessionLogEntry&) const = default;
 };
 
 // Reads a session log. False, with a sentence naming the file and the line,
 // when it cannot be read or a line is not as the log writes it.
 bool ReadSessionLog(const std::string& strPath, std::vector<SessionLogEntry>& entries,
                     std::string& strError);
+// The same over a log's text already open; strName names it in strError.
+bool ReadSessionLog(std::istream& text, const std::string& strName,
+                    std::vector<SessionLogEntry>& entries, std::string& strError);
 
 // The file name for a log started at when: "session-YYYYMMDD-HHMMSS.log" (local time).
 std::string SessionLogFileName(std::chrono::system_clock::time_point when);

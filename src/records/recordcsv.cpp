@@ -48,6 +48,9 @@ struct Column
 {
     const char* name;
     std::string (*field)(const TestRecord&);
+    // A text the tester fills in, guarded against formulas; numbers and
+    // names of our own are written as they are.
+    bool bTesterText = false;
 };
 
 // Header and rows both come from this table, so their order cannot drift apart.
@@ -55,9 +58,9 @@ struct Column
 const Column kColumns[] = {
     {"Line Type", [](const TestRecord& r) { return LineTypeName(r.m_RateFrame.m_nLineType); }},
     {"Operation Mode",
-     [](const TestRecord& r) { return TesterText(r.m_RateFrame.m_strOperationMode); }},
+     [](const TestRecord& r) { return TesterText(r.m_RateFrame.m_strOperationMode); }, true},
     {"Transfer Mode",
-     [](const TestRecord& r) { return TesterText(r.m_RateFrame.m_strTransferMode); }},
+     [](const TestRecord& r) { return TesterText(r.m_RateFrame.m_strTransferMode); }, true},
     {"Down Rate", [](const TestRecord& r) { return Int(r.m_RateFrame.m_nDownRate); }},
     {"Up Rate", [](const TestRecord& r) { return Int(r.m_RateFrame.m_nUpRate); }},
     {"Down Max Rate", [](const TestRecord& r) { return Int(r.m_RateFrame.m_nDownMaxRate); }},
@@ -78,15 +81,11 @@ const Column kColumns[] = {
     {"Ping Max Time", [](const TestRecord& r) { return Int(r.m_Ping.m_nMaxTime); }},
     {"Hop Count", [](const TestRecord& r) { return Int(r.m_TraceRoute.m_nHopCount); }},
     {"User Information",
-     [](const TestRecord& r) { return TesterText(r.m_RateFrame.m_strUserInfo); }},
+     [](const TestRecord& r) { return TesterText(r.m_RateFrame.m_strUserInfo); }, true},
 };
 
-void AppendField(std::string& row, std::string_view field)
+void AppendQuoted(std::string& row, std::string_view field)
 {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        row += field;
-        return;
-    }
     row.push_back('"');
     for (char c : field) {
         if (c == '"')
@@ -94,6 +93,33 @@ void AppendField(std::string& row, std::string_view field)
         row.push_back(c);
     }
     row.push_back('"');
+}
+
+void AppendField(std::string& row, std::string_view field)
+{
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos)
+        row += field;
+    else
+        AppendQuoted(row, field);
+}
+
+// A spreadsheet takes a cell starting with one of these for a formula (some
+// skip a leading tab or CR first), so "=HYPERLINK(...)" typed on the tester
+// would become a live link, and "-2+3" would show as 1.
+bool StartsLikeFormula(std::string_view text)
+{
+    constexpr std::string_view kFormulaStarts = "=+-@\t\r";
+    return !text.empty() && kFormulaStarts.find(text.front()) != std::string_view::npos;
+}
+
+// Free text: a leading apostrophe inside the quotes makes the spreadsheet
+// show a formula-like text as the text it is.
+void AppendText(std::string& row, std::string_view text)
+{
+    if (StartsLikeFormula(text))
+        AppendQuoted(row, "'" + std::string(text));
+    else
+        AppendField(row, text);
 }
 
 } // namespace
@@ -113,10 +139,13 @@ std::string RecordCsvHeader()
 std::string RecordCsvRow(const std::string& slot, const TestRecord& record)
 {
     std::string row;
-    AppendField(row, slot);
+    AppendText(row, slot);
     for (const Column& column : kColumns) {
         row.push_back(',');
-        AppendField(row, column.field(record));
+        if (column.bTesterText)
+            AppendText(row, column.field(record));
+        else
+            AppendField(row, column.field(record));
     }
     row += kRowEnd;
     return row;

@@ -8,6 +8,11 @@
 // CR or LF are quoted with their quotes doubled, and every row ends in CRLF.
 // A file is RecordCsvHeader() followed by one RecordCsvRow() per record.
 //
+// A text column (the slot, the modes, the user information) whose text starts
+// with '=', '+', '-', '@', a tab or a CR would be taken for a formula; it is
+// quoted with an apostrophe in front ("'=1+2"), which a spreadsheet shows as
+// text. Number columns are never changed: a margin of -2 stays -2.
+//
 // The text is UTF-8 and the header starts with a UTF-8 byte order mark,
 // without which Excel reads the file in the local code page. The tester's
 // texts (modes, user information) are Latin-1 and converted byte by byte;

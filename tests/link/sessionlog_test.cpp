@@ -259,6 +259,36 @@ TEST_F(SessionLogTest, TheReaderTakesCommentsLineEndsAndMidnight)
     EXPECT_EQ(entries[2].m_nOffsetMs, 1100);
 }
 
+TEST_F(SessionLogTest, AClockSetBackTakesNoTimeButMidnightADay)
+{
+    const struct
+    {
+        const char* pszName;
+        const char* pszFirst;
+        const char* pszSecond;
+        std::int64_t nSecondOffsetMs;
+    } cases[] = {
+        {"a time server's correction", "10:00:00.300", "10:00:00.250", 0},
+        {"summer time ending", "03:00:10.000", "02:00:11.000", 0},
+        {"just under half a day back", "13:00:00.000", "01:00:00.001", 0},
+        {"midnight", "23:59:59.900", "00:00:00.150", 250},
+        {"midnight after a long silence", "12:00:00.000", "00:00:00.000", 12 * 3600 * 1000},
+        {"forward", "10:00:00.000", "10:00:02.500", 2500},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.pszName);
+        WriteFile("stepped.log", std::string("# LMX-4410 session log\n") + test.pszFirst +
+                                     " TX 0a\n" + test.pszSecond + " RX 3e\n" + test.pszSecond +
+                                     " #  the same moment\n");
+        std::vector<SessionLogEntry> entries;
+        std::string strError;
+        ASSERT_TRUE(ReadSessionLog(Path("stepped.log"), entries, strError)) << strError;
+        ASSERT_EQ(entries.size(), 3u);
+        EXPECT_EQ(entries[1].m_nOffsetMs, test.nSecondOffsetMs);
+        EXPECT_EQ(entries[2].m_nOffsetMs, test.nSecondOffsetMs);
+    }
+}
+
 TEST_F(SessionLogTest, AMalformedLogNamesTheLineAndWhatIsWrong)
 {
     const std::string strHeader = "# LMX-4410 session log\n# port: COM1\n";

@@ -110,7 +110,16 @@ INSTANTIATE_TEST_SUITE_P(
                                 "e"},
                     QuotingCase{"latin1_edges", "\x80\x9F\xA0\xFF",
                                 "\xC2\x80\xC2\x9F\xC2\xA0\xC3\xBF"},
-                    QuotingCase{"latin1_and_quote", "\xE9\"", "\"\xC3\xA9\"\"\""}),
+                    QuotingCase{"latin1_and_quote", "\xE9\"", "\"\xC3\xA9\"\"\""},
+                    // A spreadsheet shows these as text, not as formulas.
+                    QuotingCase{"formula", "=HYPERLINK(\"http://x\",\"y\")",
+                                "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
+                    QuotingCase{"minus", "-2+3", "\"'-2+3\""}, QuotingCase{"plus", "+1", "\"'+1\""},
+                    QuotingCase{"at", "@SUM(A1)", "\"'@SUM(A1)\""},
+                    QuotingCase{"leading_tab", "\t=1", "\"'\t=1\""},
+                    QuotingCase{"leading_cr", "\r=1", "\"'\r=1\""},
+                    QuotingCase{"formula_sign_later", "a=1-2", "a=1-2"},
+                    QuotingCase{"apostrophe_already", "'=1", "'=1"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecordCsv, SlotIsQuotedButNotConvertedAgain)
@@ -130,6 +139,34 @@ TEST(RecordCsv, SlotIsQuotedButNotConvertedAgain)
         // A record without data starts with the slot and an empty line type.
         const std::string row = RecordCsvRow(c.slot, TestRecord{});
         EXPECT_EQ(row.rfind(std::string(c.field) + ",,", 0), 0u) << c.slot << ": " << row;
+    }
+}
+
+TEST(RecordCsv, EveryTextColumnIsGuardedAgainstFormulasButNoNumber)
+{
+    constexpr std::size_t kOperationMode = 2, kTransferMode = 3, kDownRate = 4;
+    const struct
+    {
+        const char* name;
+        std::string slot;
+        void (*fill)(TestRecord&);
+        std::size_t column;
+        std::string field;
+    } cases[] = {
+        {"slot", "-x.lmx", [](TestRecord&) {}, 0, "\"'-x.lmx\""},
+        {"operation mode", "1", [](TestRecord& r) { r.m_RateFrame.m_strOperationMode = "+G"; },
+         kOperationMode, "\"'+G\""},
+        {"transfer mode", "1", [](TestRecord& r) { r.m_RateFrame.m_strTransferMode = "@x"; },
+         kTransferMode, "\"'@x\""},
+        {"negative rate", "1", [](TestRecord& r) { r.m_RateFrame.m_nDownRate = -5; }, kDownRate,
+         "-5"},
+        {"negative margin", "1", [](TestRecord& r) { r.m_RateFrame.m_dDownMargin = -2.0; },
+         kDownMarginColumn, "-2"},
+    };
+    for (const auto& c : cases) {
+        TestRecord record;
+        c.fill(record);
+        EXPECT_EQ(PlainFields(RecordCsvRow(c.slot, record)).at(c.column), c.field) << c.name;
     }
 }
 
