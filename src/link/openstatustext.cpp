@@ -1,7 +1,7 @@
 #include "openstatustext.h"
 
-#include <cerrno>
-#include <cstring>
+#include "serialport.h"
+#include "systemerror.h"
 
 std::string DescribeOpenStatus(OpenStatus status, const std::string& strDevice, int nSystemError,
                                const std::string& strPort)
@@ -10,12 +10,9 @@ std::string DescribeOpenStatus(OpenStatus status, const std::string& strDevice, 
     case OpenStatus::BadPortName:
         return "'" + strPort + "' is neither a port number nor a device path";
     case OpenStatus::PortBusy: return "cannot open " + strDevice + ": another program is using it";
-    case OpenStatus::PortOpenFailed: {
-        std::string strText = "cannot open " + strDevice + ": " + std::strerror(nSystemError);
-        if (nSystemError == EACCES)
-            strText += " (is your user in the group that owns the device, e.g. dialout?)";
-        return strText;
-    }
+    case OpenStatus::PortOpenFailed:
+        return "cannot open " + strDevice + ": " + SystemErrorText(nSystemError) +
+               CSerialPort::OpenFailureAdvice(nSystemError);
     case OpenStatus::SetupFailed:
         return strDevice + " is not a serial port that takes 9600 baud, 8N1";
     case OpenStatus::ThreadFailed:

@@ -1,5 +1,6 @@
 // lmxtool: the companion program's command-line front end.
 
+#include "console.h"
 #include "toolcommands.h"
 
 #include <cstdio>
@@ -21,7 +22,9 @@ const Command kCommands[] = {
      "make -o FILE [--rate-frame TEXT] [--graph TEXT] [--ping TEXT] [--trace-route TEXT] "
      "[--versions V1 V2]"},
     {"dump", RunDump, "dump FILE"},
+#if LMX_TOOL_HAS_REPORTS
     {"report", RunReport, "report FILE [--pdf OUT.pdf] [--png PREFIX [--dpi N]] [--layout]"},
+#endif
     {"download", RunDownload,
      "download --port PORT [--timeout S] --out DIR [--log FILE] [--force]   (PORT: a number or a "
      "device path; --force also replaces an existing log FILE)"},
@@ -56,6 +59,7 @@ int WriteStandardOutput(std::string_view bytes)
 
 int main(int argc, char** argv)
 {
+    UseBinaryStandardOutput();
     if (argc < 2)
         return UsageError("no command given");
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
@@ -67,5 +71,10 @@ int main(int argc, char** argv)
         if (std::strcmp(argv[1], command.name) == 0)
             return command.run(args);
     }
+#if !LMX_TOOL_HAS_REPORTS
+    if (std::strcmp(argv[1], "report") == 0)
+        return UsageError("report is not in this build: reports are drawn with Qt, which this "
+                          "build of lmxtool leaves out (a build with LMX_BUILD_GUI=ON has it)");
+#endif
     return UsageError(std::string("unknown command '") + argv[1] + "'");
 }
