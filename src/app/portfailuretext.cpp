@@ -1,8 +1,9 @@
 #include "portfailuretext.h"
 
 #include "langpack.h"
-#include "porterror.h"
 #include "resourceids.h"
+#include "serialport.h"
+#include "systemerror.h"
 
 QString PortFailureText(OpenStatus status, const QString& strDevice, int nSystemError,
                         const QString& strPort)
@@ -11,13 +12,15 @@ QString PortFailureText(OpenStatus status, const QString& strDevice, int nSystem
     case OpenStatus::BadPortName: return LoadResString(IDS_PORT_WHY_BAD_NAME).arg(strPort);
     case OpenStatus::PortBusy: return LoadResString(IDS_PORT_WHY_BUSY).arg(strDevice);
     case OpenStatus::PortOpenFailed:
-        switch (ClassifyPortError(nSystemError)) {
-        case PortProblem::NotFound: return LoadResString(IDS_PORT_WHY_NOT_FOUND).arg(strDevice);
-        case PortProblem::NotAllowed: return LoadResString(IDS_PORT_WHY_NOT_ALLOWED).arg(strDevice);
-        case PortProblem::Other: break;
+        switch (CSerialPort::ClassifyOpenError(nSystemError)) {
+        case CSerialPort::Problem::NotFound:
+            return LoadResString(IDS_PORT_WHY_NOT_FOUND).arg(strDevice);
+        case CSerialPort::Problem::NotAllowed:
+            return LoadResString(IDS_PORT_WHY_NOT_ALLOWED).arg(strDevice);
+        case CSerialPort::Problem::Other: break;
         }
         return LoadResString(IDS_PORT_WHY_SYSTEM)
-            .arg(strDevice, QString::fromStdString(PortErrorText(nSystemError)));
+            .arg(strDevice, QString::fromStdString(SystemErrorText(nSystemError)));
     case OpenStatus::SetupFailed: return LoadResString(IDS_PORT_WHY_NOT_SERIAL).arg(strDevice);
     case OpenStatus::ThreadFailed:
     case OpenStatus::Ok: break;

@@ -15,5 +15,14 @@ struct SerialPortName
     bool operator==(const SerialPortName&) const = default;
 };
 
-// Nothing for a text that is neither a positive number nor an absolute path.
+// Nothing for a text that is neither a positive number nor a device path of
+// this system. Picks one of the two below.
 std::optional<SerialPortName> ResolvePortName(std::string_view port);
+
+// POSIX: a number n opens /dev/ttyS(n-1); an absolute path is a device.
+std::optional<SerialPortName> ResolvePosixPortName(std::string_view port);
+
+// Windows: a number n, or "COMn", opens COMn, and COM ports above 9 by their
+// device path \\.\COMn, the only name under which the system opens them; a
+// path beginning with \\.\ is a device.
+std::optional<SerialPortName> ResolveWindowsPortName(std::string_view port);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commqueue.h"
+#include "serialport.h"
 
 #include <atomic>
 #include <chrono>
@@ -8,8 +9,6 @@
 #include <mutex>
 #include <string>
 #include <thread>
-
-#include <termios.h>
 
 // The owner of a channel hears from the watch thread. None of these calls may
 // block or show anything on that thread: the owner queues them to its UI
@@ -29,16 +28,6 @@ public:
 
 protected:
     ~ISerialChannelOwner() = default;
-};
-
-enum class OpenStatus
-{
-    Ok,
-    BadPortName,    // neither a port number nor a device path
-    PortOpenFailed, // the device cannot be opened (see LastSystemError)
-    PortBusy,       // another program holds the device
-    SetupFailed,    // the device is no serial port or refused the settings (message posted)
-    ThreadFailed,   // the watch thread could not start (message posted)
 };
 
 // The link to the tester: a serial port opened exclusively at fixed line
@@ -81,47 +70,29 @@ public:
     // see the session of that thread's open, so a notification still queued
     // from an earlier open can be told from the current ones.
     unsigned Session() const { return m_nSession; }
-    // The errno of the last failed open.
-    int LastSystemError() const { return m_nLastError; }
+    // The system's error code of the last failed open: errno, or GetLastError on Windows.
+    int LastSystemError() const { return m_port.LastSystemError(); }
     // The device the last Open chose.
     const std::string& DevicePath() const { return m_strDevice; }
 
 private:
-    enum class ReadStatus
-    {
-        Data,
-        NoData,
-        DeviceLost,
-    };
-
-    OpenStatus OpenDevice(int nBaud);
-    OpenStatus FailSetup(const std::string& strMessage);
     void JoinWatchThread();
-    void ThreadWatchComm(int nPortFd, int nWakeFd);
+    void ThreadWatchComm();
     void DrainPort(bool& bDeviceLost);
     void NotifyOwnerAndWait();
-    ReadStatus ReadAvailable(char* pBuffer, int nMax, int& nRead);
-    bool WaitWritable(std::chrono::milliseconds timeout);
     void ReportToOwner(const std::string& strText);
 
     CCommQueue m_RxQueue;
     int m_nPortNr = 0;
     std::string m_strDevice;
+    // The device; its handles outlive the watch thread, which uses them.
+    CSerialPort m_port;
     std::thread m_hThreadWatchComm;
     std::atomic<bool> m_bWatching{false}; // reset by the thread when it ends
     std::atomic<unsigned> m_nSession{0};
-    // Written by Close to release the thread's wait on the port.
-    int m_nWakeFd = -1;
     std::atomic<bool> m_bConnected{false}; // the watch thread shall run
-    int m_hComm = -1;
-    termios m_dcb{}; // line settings as last applied
-    termios m_savedTermios{};
-    bool m_bSettingsSaved = false;
-    // Guards the port handle during Open's configuration, Write and ReadAvailable.
-    std::mutex m_csComm;
     ISerialChannelOwner* m_pOwner = nullptr;
     std::mutex m_ackMutex;
     std::condition_variable m_ackCondition;
     bool m_bAwaitingAck = false;
-    int m_nLastError = 0;
 };

@@ -5,6 +5,12 @@
 #include <ctime>
 #include <fstream>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 constexpr const char* kTitleLine = "# LMX-4410 session log";
@@ -13,6 +19,25 @@ constexpr std::size_t kTimeWidth = 12;               // HH:MM:SS.mmm
 constexpr std::size_t kDataColumn = kTimeWidth + 4;  // after the time, the direction and a space
 constexpr std::size_t kHexWidth = kBytesPerLine * 3; // "xx " for each byte
 constexpr std::int64_t kMsPerDay = 24 * 60 * 60 * 1000;
+
+// Creates the file for writing; fails when there is one of that name already,
+// which stays as it is.
+std::FILE* CreateNewFile(const std::string& strPath)
+{
+#ifdef _WIN32
+    // The C library of Windows ignores fopen's "x", and would overwrite the file.
+    const int fd =
+        _open(strPath.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (fd < 0)
+        return nullptr;
+    std::FILE* pFile = _fdopen(fd, "wb");
+    if (!pFile)
+        _close(fd);
+    return pFile;
+#else
+    return std::fopen(strPath.c_str(), "wbx");
+#endif
+}
 
 std::tm LocalTime(std::chrono::system_clock::time_point when)
 {
@@ -204,10 +229,9 @@ bool CSessionLog::Open(const std::string& strPath, const std::string& strPort, F
     Close();
     m_writeError = {};
     m_strReceived.clear();
-    // "x": a file that is already there stays as it is, and the open fails.
-    m_pFile = std::fopen(strPath.c_str(), "wbx");
+    m_pFile = CreateNewFile(strPath);
     if (!m_pFile) {
-        error = FileErrorFromSystem(errno);
+        error = FileErrorFromErrno(errno);
         return false;
     }
     m_strPath = strPath;
@@ -231,7 +255,7 @@ void CSessionLog::Close()
         return;
     FlushReceived();
     if (m_pFile && std::fclose(m_pFile) != 0 && m_writeError.m_problem == FileProblem::None)
-        m_writeError = FileErrorFromSystem(errno);
+        m_writeError = FileErrorFromErrno(errno);
     m_pFile = nullptr;
 }
 
@@ -300,7 +324,7 @@ void CSessionLog::WriteLine(const std::string& strLine)
     if (std::fwrite(strText.data(), 1, strText.size(), m_pFile) == strText.size() &&
         std::fflush(m_pFile) == 0)
         return;
-    m_writeError = FileErrorFromSystem(errno);
+    m_writeError = FileErrorFromErrno(errno);
     std::fclose(m_pFile);
     m_pFile = nullptr;
     m_strReceived.clear();

@@ -6,6 +6,7 @@
 #include <string_view>
 
 // Reading and writing whole files for the program's documents and exports.
+// The system calls are in fileaccess_posix.cpp and fileaccess_win32.cpp.
 
 // Why a file could not be read or written, as far as the program can tell:
 // enough for the user's own words, with the system's own text beside it.
@@ -30,8 +31,8 @@ struct FileError
     std::string m_strSystemText; // the system's description, when the system reported it
 };
 
-// The error the system's code nError (errno) stands for.
-FileError FileErrorFromSystem(int nError);
+// The error a C library errno value stands for (on every platform).
+FileError FileErrorFromErrno(int nError);
 
 // Reading refuses files larger than any document could be. Writing goes
 // through a temporary file of its own beside the target that is flushed to

@@ -3,6 +3,7 @@
 // its DB number and user information; on request it keeps a session log of
 // everything that went over the line.
 
+#include "console.h"
 #include "failuretext.h"
 #include "headlessdownload.h"
 #include "saveall.h"
@@ -13,8 +14,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 namespace {
 
@@ -279,7 +278,7 @@ int RunDownload(const ToolArgs& args)
         return kExitFailed;
 
     RecordTable records;
-    CStderrDisplay display(isatty(STDERR_FILENO) == 1);
+    CStderrDisplay display(StandardErrorIsTerminal());
     CHeadlessDownload download(records, display, parsed.m_strLogPath.empty() ? nullptr : &log);
     const auto stallLimit = std::chrono::seconds(std::max(parsed.m_nTimeout, kMinimumStallSeconds));
     const DownloadOutcome outcome = download.Run(parsed.m_strPort, parsed.m_nTimeout, stallLimit);

@@ -1,6 +1,7 @@
 #include "failuretext.h"
 
-#include "porterror.h"
+#include "serialport.h"
+#include "systemerror.h"
 
 #include <cstdio>
 
@@ -21,6 +22,24 @@ std::string StatusSentence(DocumentStatus status, const std::string& path)
     return path;
 }
 
+// What the user can do about a port that did not open, in parentheses.
+std::string OpenFailureAdvice(CSerialPort::Problem problem)
+{
+    switch (problem) {
+    case CSerialPort::Problem::NotAllowed:
+        return " (is your user in the group that owns the device, e.g. dialout?)";
+    case CSerialPort::Problem::NotFound:
+#ifdef _WIN32
+        return " (is the adapter plugged in? The Device Manager lists the COM ports under "
+               "Ports (COM & LPT))";
+#else
+        return " (is the adapter plugged in, under this name?)";
+#endif
+    case CSerialPort::Problem::Other: break;
+    }
+    return {};
+}
+
 } // namespace
 
 // The problems the program finds itself have no system text.
@@ -38,7 +57,8 @@ std::string DescribeDocumentStatus(DocumentStatus status, const std::string& pat
                                    const FileError& error)
 {
     std::string sentence = StatusSentence(status, path);
-    if (const std::string reason = FileReasonText(error); !reason.empty() && status != DocumentStatus::Ok)
+    if (const std::string reason = FileReasonText(error);
+        !reason.empty() && status != DocumentStatus::Ok)
         sentence += " The system reports: " + reason + ".";
     return sentence;
 }
@@ -63,12 +83,9 @@ std::string DescribeOpenStatus(OpenStatus status, const std::string& strDevice, 
     case OpenStatus::BadPortName:
         return "'" + strPort + "' is neither a port number nor a device path";
     case OpenStatus::PortBusy: return "cannot open " + strDevice + ": another program is using it";
-    case OpenStatus::PortOpenFailed: {
-        std::string strText = "cannot open " + strDevice + ": " + PortErrorText(nSystemError);
-        if (ClassifyPortError(nSystemError) == PortProblem::NotAllowed)
-            strText += " (is your user in the group that owns the device, e.g. dialout?)";
-        return strText;
-    }
+    case OpenStatus::PortOpenFailed:
+        return "cannot open " + strDevice + ": " + SystemErrorText(nSystemError) +
+               OpenFailureAdvice(CSerialPort::ClassifyOpenError(nSystemError));
     case OpenStatus::SetupFailed:
         return strDevice + " is not a serial port that takes 9600 baud, 8N1";
     case OpenStatus::ThreadFailed:

@@ -1,5 +1,6 @@
 // lmxtool: the companion program's command-line front end.
 
+#include "console.h"
 #include "toolcommands.h"
 
 #include <algorithm>
@@ -27,9 +28,11 @@ const Command kCommands[] = {
      "with the version texts V1 and V2 instead of the current ones when asked.\n"},
     {"dump", RunDump, "dump FILE",
      "Opens FILE as the program's File Open does and prints its record as JSON.\n"},
+#if LMX_TOOL_HAS_REPORTS
     {"report", RunReport, "report FILE [--pdf OUT.pdf] [--png PREFIX [--dpi N]] [--layout]",
      "Composes FILE's test report and writes it as a PDF, as PNG pages PREFIX-1.png,\n"
      "PREFIX-2.png (N dots per inch, 150 unless given), or prints its layout as JSON.\n"},
+#endif
     {"download", RunDownload,
      "download --port PORT [--timeout S] --out DIR [--log FILE] [--force]   (PORT: a number or a "
      "device path; --force also replaces an existing log FILE)",
@@ -74,6 +77,7 @@ int WriteStandardOutput(std::string_view bytes)
 
 int main(int argc, char** argv)
 {
+    UseBinaryStandardOutput();
     if (argc < 2)
         return UsageError("no command given");
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
@@ -90,5 +94,10 @@ int main(int argc, char** argv)
         }
         return command.run(args);
     }
+#if !LMX_TOOL_HAS_REPORTS
+    if (std::strcmp(argv[1], "report") == 0)
+        return UsageError("report is not in this build: reports are drawn with Qt, which this "
+                          "build of lmxtool leaves out (a build with LMX_BUILD_GUI=ON has it)");
+#endif
     return UsageError(std::string("unknown command '") + argv[1] + "'");
 }

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace {
 
 TEST(PortNameTest, NumbersNameSerialPortsAndPathsNameDevices)
@@ -24,40 +22,34 @@ TEST(PortNameTest, NumbersNameSerialPortsAndPathsNameDevices)
         {"99999999999", std::nullopt},
     };
     for (const auto& [pszPort, expected] : cases)
-        EXPECT_EQ(ResolvePortName(pszPort), expected) << pszPort;
+        EXPECT_EQ(ResolvePosixPortName(pszPort), expected) << pszPort;
+}
+
+TEST(PortNameTest, OnWindowsNumbersNameComPortsAndHighOnesTheirDevicePath)
+{
+    const std::pair<const char*, std::optional<SerialPortName>> cases[] = {
+        {"2", SerialPortName{2, "COM2"}},
+        {"9", SerialPortName{9, "COM9"}},
+        {"10", SerialPortName{10, "\\\\.\\COM10"}},
+        {"COM5", SerialPortName{5, "COM5"}},
+        {"com12", SerialPortName{12, "\\\\.\\COM12"}},
+        {"\\\\.\\COM12", SerialPortName{0, "\\\\.\\COM12"}},
+        {"\\\\.\\", std::nullopt},
+        {"0", std::nullopt},
+        {"COM", std::nullopt},
+        {"COM0", std::nullopt},
+        {"COM-1", std::nullopt},
+        {"LPT1", std::nullopt},
+        {"/dev/ttyUSB0", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [pszPort, expected] : cases)
+        EXPECT_EQ(ResolveWindowsPortName(pszPort), expected) << pszPort;
 }
 
 TEST(LineSettingsTest, TheDownloadRunsAt9600Baud8N1)
 {
-    EXPECT_EQ(LineSettingsText(9600), "baud=9600 parity=N data=8 stop=1");
-    termios tio{};
-    MakeRawLine(tio);
-    ASSERT_TRUE(ApplyLineSettings(LineSettingsText(9600), tio));
-    EXPECT_EQ(cfgetispeed(&tio), static_cast<speed_t>(B9600));
-    EXPECT_EQ(cfgetospeed(&tio), static_cast<speed_t>(B9600));
-    EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
-    EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
-    EXPECT_EQ(tio.c_cflag & (CLOCAL | CREAD), static_cast<tcflag_t>(CLOCAL | CREAD));
-    EXPECT_EQ(tio.c_lflag & (ICANON | ECHO), 0u);
-    EXPECT_EQ(tio.c_cc[VMIN], 1);
-    EXPECT_EQ(tio.c_cc[VTIME], 0);
-}
-
-TEST(LineSettingsTest, TextsThePortCannotTakeAreRefused)
-{
-    for (const char* pszText :
-         {"baud=12345 parity=N data=8 stop=1", "baud=9600 parity=X data=8 stop=1",
-          "baud=9600 parity=N data=9 stop=1", "baud=9600 parity=N data=8 stop=3",
-          "baud=9600 parity=N data=8", "baud=9600 parity=N data=8 stop=1 extra"}) {
-        termios tio{};
-        const termios before = tio;
-        EXPECT_FALSE(ApplyLineSettings(pszText, tio)) << pszText;
-        EXPECT_EQ(std::memcmp(&tio, &before, sizeof tio), 0) << pszText;
-    }
-    termios tio{};
-    ASSERT_TRUE(ApplyLineSettings("baud=19200 parity=e data=7 stop=2", tio));
-    EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | PARODD | CSTOPB),
-              static_cast<tcflag_t>(CS7 | PARENB | CSTOPB));
+    EXPECT_EQ(LineSettingsText(kDownloadBaudRate), "baud=9600 parity=N data=8 stop=1");
 }
 
 } // namespace

@@ -3,72 +3,19 @@
 
 #include "loggedport.h"
 #include "sessionlog.h"
+#include "sessionlogfixture.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 namespace {
 
 using namespace std::chrono_literals;
-
-class SessionLogTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_directory = std::filesystem::temp_directory_path() /
-                      ("lmx-sessionlog-" + std::to_string(getpid()) + "-" +
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_directory);
-        std::filesystem::create_directories(m_directory);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_directory); }
-
-    std::string Path(const std::string& strName) const { return (m_directory / strName).string(); }
-
-    std::string Contents(const std::string& strName) const
-    {
-        std::ifstream file(Path(strName), std::ios::binary);
-        std::ostringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
-
-    void WriteFile(const std::string& strName, const std::string& strText) const
-    {
-        std::ofstream(Path(strName), std::ios::binary) << strText;
-    }
-
-    // The lines after the header, each without its time of day.
-    std::vector<std::string> BodyWithoutTimes(const std::string& strName) const
-    {
-        std::istringstream text(Contents(strName));
-        std::vector<std::string> lines;
-        std::string strLine;
-        while (std::getline(text, strLine)) {
-            if (!strLine.starts_with('#'))
-                lines.push_back(strLine.substr(13));
-        }
-        return lines;
-    }
-
-    void OpenLog(CSessionLog& log, const std::string& strName = "session.log") const
-    {
-        FileError error;
-        ASSERT_TRUE(log.Open(Path(strName), "/dev/ttyUSB0", error)) << error.m_strSystemText;
-    }
-
-    std::filesystem::path m_directory;
-};
 
 std::string Padded(const std::string& strHex)
 {
@@ -164,35 +111,6 @@ TEST_F(SessionLogTest, OpenNeverOverwritesAndSaysWhy)
         log.Close();
     }
     EXPECT_EQ(Contents("earlier.log"), "an earlier log");
-}
-
-TEST_F(SessionLogTest, AFailedWriteStopsTheLogAndKeepsTheReason)
-{
-    // A file size limit stands in for a full disk.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-
-    CSessionLog log;
-    OpenLog(log);
-    for (int i = 0; i < 200 && log.IsOpen(); ++i)
-        log.LogSent("forpc rtrvinfo\n", 15);
-    const bool bStopped = !log.IsOpen();
-    log.LogSent("after the failure\n", 18);
-    log.Note("after the failure");
-    log.Close();
-
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    EXPECT_TRUE(bStopped);
-    EXPECT_EQ(log.Path(), Path("session.log"));
-    EXPECT_EQ(log.WriteError().m_problem, FileProblem::TooLarge);
-    EXPECT_EQ(log.WriteError().m_strSystemText, "File too large");
-    EXPECT_LE(std::filesystem::file_size(Path("session.log")), 4096u);
-    EXPECT_EQ(Contents("session.log").find("after the failure"), std::string::npos);
 }
 
 TEST_F(SessionLogTest, WhatIsWrittenReadsBackWithItsTimeOffsets)
@@ -333,27 +251,6 @@ TEST_F(SessionLogTest, AMalformedLogNamesTheLineAndWhatIsWrong)
     std::string strError;
     EXPECT_FALSE(ReadSessionLog(Path("missing.log"), entries, strError));
     EXPECT_NE(strError.find(Path("missing.log")), std::string::npos) << strError;
-}
-
-TEST_F(SessionLogTest, TheFileNameCarriesTheLocalDateAndTime)
-{
-    const char* pszSavedZone = std::getenv("TZ");
-    const std::string strSavedZone = pszSavedZone ? pszSavedZone : "";
-    const auto when = std::chrono::system_clock::time_point(std::chrono::seconds(1'796'783'475));
-    const std::pair<const char*, const char*> cases[] = {
-        {"UTC0", "session-20261209-023115.log"},
-        {"EST5", "session-20261208-213115.log"},
-    };
-    for (const auto& [pszZone, pszName] : cases) {
-        setenv("TZ", pszZone, 1);
-        tzset();
-        EXPECT_EQ(SessionLogFileName(when), pszName) << pszZone;
-    }
-    if (pszSavedZone)
-        setenv("TZ", strSavedZone.c_str(), 1);
-    else
-        unsetenv("TZ");
-    tzset();
 }
 
 // A port that records what the download asked of it.

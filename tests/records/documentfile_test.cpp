@@ -3,18 +3,13 @@
 
 #include "archivestring.h"
 #include "documentfile.h"
+#include "documentfilefixture.h"
 #include "fileaccess.h"
-#include "filesizelimit.h"
 #include "largestallocation.h"
 #include "recordprint.h"
 #include "sampleset.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <system_error>
 
 #include <algorithm>
 #include <filesystem>
@@ -29,15 +24,6 @@ std::string Bytes(std::initializer_list<int> values)
     for (int value : values)
         bytes.push_back(static_cast<char>(value));
     return bytes;
-}
-
-// Every byte value, NUL and 0xFF included.
-std::string Pattern(std::size_t length)
-{
-    std::string text(length, '\0');
-    for (std::size_t i = 0; i < length; ++i)
-        text[i] = static_cast<char>((i * 31 + 7) & 0xFF);
-    return text;
 }
 
 std::string Encoded(std::string_view text)
@@ -331,22 +317,6 @@ TEST(TestRecord, CopyIsIndependentAndReparsesToTheSameFields)
 
 // ---- files ----
 
-class DocumentFileTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("lmx-docfile-" + std::to_string(::getpid()) + "-" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-    std::string Path(const char* name) const { return (m_dir / name).string(); }
-
-    std::filesystem::path m_dir;
-};
-
 TEST_F(DocumentFileTest, WriteReplacesTheFileAndReadsBackEveryByte)
 {
     const std::string path = Path("db1.lmx");
@@ -358,71 +328,6 @@ TEST_F(DocumentFileTest, WriteReplacesTheFileAndReadsBackEveryByte)
     EXPECT_TRUE(read == bytes);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1)
         << "no temporary file is left behind";
-}
-
-TEST_F(DocumentFileTest, SavingOverALinkReplacesItsTargetAndKeepsPermissions)
-{
-    namespace fs = std::filesystem;
-    const std::string real = Path("real.lmx");
-    const std::string link = Path("link.lmx");
-    ASSERT_EQ(WriteFileAtomically(real, "old"), DocumentStatus::Ok);
-    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::create_symlink(real, link);
-
-    ASSERT_EQ(WriteFileAtomically(link, "new"), DocumentStatus::Ok);
-    EXPECT_TRUE(fs::is_symlink(link));
-    std::string read;
-    ASSERT_EQ(ReadFileBytes(real, read), DocumentStatus::Ok);
-    EXPECT_EQ(read, "new");
-    EXPECT_EQ(fs::status(real).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-}
-
-TEST_F(DocumentFileTest, SaveThatRunsOutOfRoomLeavesTheOldFileAndSaysWhy)
-{
-    const std::string path = Path("db4.lmx");
-    const std::string old = StoreDocument(DocumentVersions{}, SampleAdslRecord());
-    ASSERT_EQ(WriteFileAtomically(path, old), DocumentStatus::Ok);
-
-    for (const std::size_t size : {std::size_t{70000}, std::size_t{4096} + 1}) {
-        FileError error;
-        DocumentStatus status;
-        {
-            const FileSizeLimit limit(4096);
-            status = WriteFileAtomically(path, Pattern(size), &error);
-        }
-        EXPECT_EQ(status, DocumentStatus::CannotWrite) << size;
-        EXPECT_EQ(error.m_problem, FileProblem::TooLarge) << size;
-        EXPECT_EQ(error.m_strSystemText, std::generic_category().message(EFBIG)) << size;
-        std::string read;
-        ASSERT_EQ(ReadFileBytes(path, read), DocumentStatus::Ok);
-        EXPECT_TRUE(read == old) << "the old file is intact after a " << size << "-byte save";
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1)
-            << "the partial temporary is removed";
-    }
-}
-
-TEST_F(DocumentFileTest, ReadRefusesWhatIsNoDocumentFileWithoutWaiting)
-{
-    const std::string fifo = Path("pipe.lmx");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    struct Case
-    {
-        std::string path;
-        FileProblem problem;
-        std::string systemText;
-    };
-    for (const Case& item :
-         {Case{fifo, FileProblem::NotAFile, ""},
-          Case{Path("missing.lmx"), FileProblem::NotFound, std::generic_category().message(ENOENT)},
-          Case{m_dir.string(), FileProblem::IsAFolder, std::generic_category().message(EISDIR)}}) {
-        std::string bytes = "kept";
-        FileError error;
-        EXPECT_EQ(ReadFileBytes(item.path, bytes, &error), DocumentStatus::CannotRead);
-        EXPECT_EQ(error.m_problem, item.problem) << item.path;
-        EXPECT_EQ(error.m_strSystemText, item.systemText) << item.path;
-        EXPECT_EQ(bytes, "kept");
-    }
 }
 
 TEST_F(DocumentFileTest, FailuresAreReported)

@@ -9,8 +9,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -28,8 +28,8 @@ class SaveAllTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_directory =
-            std::filesystem::temp_directory_path() / ("saveall-test-" + std::to_string(getpid()));
+        m_directory = std::filesystem::temp_directory_path() /
+                      ("saveall-test-" + std::to_string(std::random_device{}()));
         std::filesystem::remove_all(m_directory);
         std::filesystem::create_directories(m_directory);
         m_records[3] = WithTest("Kim Apt 301");

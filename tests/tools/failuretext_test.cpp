@@ -2,6 +2,7 @@
 // failed, and gives the reason when one is known.
 
 #include "failuretext.h"
+#include "systemerror.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,10 @@
 #include <cerrno>
 #include <system_error>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -47,13 +52,28 @@ TEST(FailureText, TheReasonFollowsInTheSystemsWordsOrOurOwn)
 
 TEST(FailureText, APortThatDoesNotOpenSaysWhy)
 {
+#ifndef _WIN32
     EXPECT_NE(DescribeOpenStatus(OpenStatus::PortOpenFailed, "/dev/ttyUSB0", EACCES, "/dev/ttyUSB0")
                   .find("dialout"),
               std::string::npos);
+#endif
     EXPECT_NE(DescribeOpenStatus(OpenStatus::BadPortName, "", 0, "COM2").find("'COM2'"),
               std::string::npos);
     EXPECT_NE(DescribeOpenStatus(OpenStatus::PortBusy, "/dev/ttyS1", 0, "2").find("/dev/ttyS1"),
               std::string::npos);
 }
+
+#ifdef _WIN32
+// A COM port that is not there: the system's words, then where to look.
+TEST(FailureText, AMissingComPortPointsToTheDeviceManager)
+{
+    const std::string strText = DescribeOpenStatus(OpenStatus::PortOpenFailed, "\\\\.\\COM249",
+                                                   ERROR_FILE_NOT_FOUND, "COM249");
+    EXPECT_EQ(
+        strText.rfind("cannot open \\\\.\\COM249: " + SystemErrorText(ERROR_FILE_NOT_FOUND), 0), 0u)
+        << strText;
+    EXPECT_NE(strText.find("Device Manager"), std::string::npos) << strText;
+}
+#endif
 
 } // namespace

@@ -1,0 +1,8 @@
+#include "systemerror.h"
+
+#include <system_error>
+
+std::string SystemErrorText(int nError)
+{
+    return std::generic_category().message(nError);
+}
