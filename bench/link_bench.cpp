@@ -4,6 +4,7 @@
 // and what a session log costs.
 
 #include "headlessdownload.h"
+#include "processtime.h"
 #include "sampleset.h"
 #include "serialchannel.h"
 #include "sessionlog.h"
@@ -16,23 +17,12 @@
 #include <string>
 #include <thread>
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-double ProcessorSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& time) {
-        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 void StartSimulator(benchmark::State& state, CSimulatorProcess& simulator,
                     const std::vector<std::string>& args)

@@ -49,8 +49,7 @@ class CPdfReportHost final : public CReportHost
 {
 public:
     explicit CPdfReportHost(const CReportHost& host) : m_host(host) {}
-    bool HasDefaultPrinter() const override { return m_host.HasDefaultPrinter(); }
-    void ReportNoDefaultPrinter() override {}
+    void CheckDefaultPrinter() override {}
     QDate Today() const override { return m_host.Today(); }
 
 private:

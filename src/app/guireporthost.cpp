@@ -3,13 +3,24 @@
 #include "messagebox.h"
 
 #include <QPrinterInfo>
+#include <QTimer>
 
-bool CGuiReportHost::HasDefaultPrinter() const
+#include <utility>
+
+CGuiReportHost::CGuiReportHost(PrinterLookup hasDefaultPrinter)
+    : m_hasDefaultPrinter(std::move(hasDefaultPrinter))
 {
-    return !QPrinterInfo::defaultPrinter().isNull();
 }
 
-void CGuiReportHost::ReportNoDefaultPrinter()
+void CGuiReportHost::CheckDefaultPrinter()
 {
-    AfxMessageBox(kMsgNoDefaultPrinter, QMessageBox::Ok, QMessageBox::Information);
+    QTimer::singleShot(kCheckDelayMs, this, [this] {
+        if (!m_hasDefaultPrinter())
+            AfxMessageBox(kMsgNoDefaultPrinter, QMessageBox::Ok, QMessageBox::Information);
+    });
+}
+
+bool CGuiReportHost::SystemHasDefaultPrinter()
+{
+    return !QPrinterInfo::defaultPrinter().isNull();
 }

@@ -6,8 +6,10 @@
 #include "dayexport.h"
 #include "docmanager.h"
 #include "doctemplate.h"
+#include "firstpaintprobe.h"
 #include "guidownloadhost.h"
 #include "guireporthost.h"
+#include "guistyle.h"
 #include "korvodoc.h"
 #include "mainframe.h"
 #include "messagebox.h"
@@ -87,6 +89,9 @@ bool CKorvoApp::InitInstance(const StartArguments& arguments)
     m_pDocManager = std::make_unique<CDocManager>();
     m_pDocTemplate = m_pDocManager->AddDocTemplate(CreateReportDocTemplate(*this, *m_pDocManager));
 
+    // Dialogs and message boxes show the program's icon too.
+    QApplication::setWindowIcon(AfxGetResourceHandle().Icon(IDR_MAINFRAME));
+    InstallGuiStyle();
     m_pMainWnd = std::make_unique<CMainFrame>(*this);
     m_pMainWnd->m_hLangPack = &m_hLangPack;
     if (!m_pMainWnd->LoadFrame(IDR_MAINFRAME))
@@ -104,8 +109,11 @@ bool CKorvoApp::InitInstance(const StartArguments& arguments)
         if (!m_pDocManager->OpenDocumentFile(strFile))
             return false;
     }
-    m_pMainWnd->show();
+    // The window is complete before it shows: its first paint is its last.
     m_pDocManager->ActivateCurrentView();
+    m_pMainWnd->UpdateCommandUI();
+    WatchFirstPaint(*m_pMainWnd);
+    m_pMainWnd->show();
     // Once the window is up, as if the user had pressed F5 (a desktop
     // shortcut that downloads at once).
     if (arguments.m_bDownload)

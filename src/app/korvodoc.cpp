@@ -60,11 +60,6 @@ bool CKorvoDoc::OnOpenDocument(const QString& strPathName)
     return true;
 }
 
-void CKorvoDoc::RenderBothPages(QPainter& painter)
-{
-    ::RenderBothPages(m_Report, painter);
-}
-
 void CKorvoDoc::DrawPage(int nPage, QPainter& painter)
 {
     ::DrawPage(m_Report, nPage, painter);

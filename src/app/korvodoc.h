@@ -38,11 +38,8 @@ public:
     // 58203), parses the four sections and composes the report.
     bool OnOpenDocument(const QString& strPathName) override;
 
-    // Drawing the report for the view.
-    // Pages 1 and 2 one below the other on white sheets.
-    void RenderBothPages(QPainter& painter);
-    // Makes a page (0-based) the report's current one and draws it; a page
-    // the report does not have draws nothing.
+    // For the view: makes a page (0-based) the report's current one and
+    // draws it; a page the report does not have draws nothing.
     void DrawPage(int nPage, QPainter& painter);
 
     // Always &m_Record; composition reads the record through it.

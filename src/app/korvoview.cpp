@@ -56,10 +56,13 @@ bool IsNamedPrinter(const QPrinter& printer)
 
 } // namespace
 
-CKorvoView::CKorvoView(CKorvoDoc& document, QPrinter& printer, QWidget* pParent)
-    : CView(document, pParent), m_rPrinter(printer), m_zoom(LastZoom()),
+CKorvoView::CKorvoView(CKorvoDoc& document, PrinterSource printer, QWidget* pParent)
+    : CView(document, pParent), m_printer(std::move(printer)), m_zoom(LastZoom()),
       m_pScrollArea(new QScrollArea(this)),
-      m_pSheet(new CReportSheet([this](QPainter& painter) { OnDraw(painter); }))
+      m_pSheet(new CReportSheet([this](int nPage, QPainter& painter) {
+          if (CKorvoDoc* pDocument = GetDocument())
+              pDocument->DrawPage(nPage, painter);
+      }))
 {
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
@@ -106,13 +109,8 @@ void CKorvoView::OnActivateView(bool bActivate)
 void CKorvoView::OnDraw(QPainter& painter)
 {
     CKorvoDoc* pDocument = GetDocument();
-    if (!pDocument)
-        return;
-    if (m_nPrintPage == -1) {
-        pDocument->RenderBothPages(painter);
-        return;
-    }
-    pDocument->DrawPage(m_nPrintPage, painter);
+    if (pDocument && m_nPrintPage != -1)
+        pDocument->DrawPage(m_nPrintPage, painter);
     m_nPrintPage = -1;
 }
 
@@ -186,7 +184,8 @@ void CKorvoView::OnFilePrint()
 {
     CPrintInfo info;
     OnPreparePrinting(info);
-    QPrintDialog dialog(&m_rPrinter, this);
+    QPrinter& applicationPrinter = m_printer();
+    QPrintDialog dialog(&applicationPrinter, this);
     // The pages are chosen here, not by the print server.
     dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintToFile |
                       QAbstractPrintDialog::PrintCollateCopies |
@@ -199,15 +198,16 @@ void CKorvoView::OnFilePrint()
         info.m_nFromPage = dialog.fromPage();
         info.m_nToPage = dialog.toPage();
     }
-    PrintOrReport(m_rPrinter, info);
+    PrintOrReport(applicationPrinter, info);
 }
 
 void CKorvoView::OnFilePrintDirect()
 {
     CPrintInfo info;
     OnPreparePrinting(info);
-    if (IsNamedPrinter(m_rPrinter)) {
-        PrintOrReport(m_rPrinter, info);
+    QPrinter& applicationPrinter = m_printer();
+    if (IsNamedPrinter(applicationPrinter)) {
+        PrintOrReport(applicationPrinter, info);
         return;
     }
     // The application's printer writes to a file or names none: the
@@ -219,7 +219,7 @@ void CKorvoView::OnFilePrintDirect()
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(strDefault);
-    printer.setPageLayout(m_rPrinter.pageLayout());
+    printer.setPageLayout(applicationPrinter.pageLayout());
     PrintOrReport(printer, info);
 }
 
@@ -228,7 +228,7 @@ void CKorvoView::OnFilePrintPreview()
     // A printer of the preview's own, set up as the application's: the pages
     // chosen when printing from the preview stay with this preview.
     QPrinter printer(QPrinter::HighResolution);
-    CopyPrinterSetup(m_rPrinter, printer);
+    CopyPrinterSetup(m_printer(), printer);
     QPrintPreviewDialog dialog(&printer, this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, &CKorvoView::PaintPreview);
     dialog.exec();

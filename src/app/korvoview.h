@@ -4,6 +4,8 @@
 #include "reportzoom.h"
 #include "view.h"
 
+#include <functional>
+
 class CKorvoDoc;
 class CReportSheet;
 class QPagedPaintDevice;
@@ -20,8 +22,12 @@ class CKorvoView : public CView
     Q_OBJECT
 
 public:
-    // printer: the application's printer, which Print Setup adjusts.
-    CKorvoView(CKorvoDoc& document, QPrinter& printer, QWidget* pParent = nullptr);
+    // The application's printer, which Print Setup adjusts. Making it asks
+    // the print system, which can be slow: a view asks for it only when it
+    // prints, previews or exports.
+    using PrinterSource = std::function<QPrinter&()>;
+
+    CKorvoView(CKorvoDoc& document, PrinterSource printer, QWidget* pParent = nullptr);
 
     CKorvoDoc* GetDocument() const;
 
@@ -29,8 +35,8 @@ public:
     // Tells the application which record is on show, or that none is.
     void OnActivateView(bool bActivate) override;
 
-    // The screen shows both pages; between OnPrint and the OnDraw it calls,
-    // the one page being printed.
+    // Draws the one page being printed, between OnPrint and the OnDraw it
+    // calls. The screen shows both pages from the sheet's kept images.
     void OnDraw(QPainter& painter);
     // Pages 1 to 2 whatever the report holds.
     bool OnPreparePrinting(CPrintInfo& info) const;
@@ -78,7 +84,7 @@ private:
     QPointF ViewportCentre() const;
     bool PrintOrReport(QPrinter& printer, CPrintInfo& info);
 
-    QPrinter& m_rPrinter;
+    PrinterSource m_printer;
     int m_nPrintPage = -1;
     CReportZoom m_zoom;
     QScrollArea* m_pScrollArea;

@@ -1,5 +1,6 @@
 // lmx4410: the companion program of the LMX-4410 line tester.
 
+#include "fontwarmup.h"
 #include "korvoapp.h"
 #include "startarguments.h"
 
@@ -54,8 +55,10 @@ int main(int argc, char** argv)
     if (early.m_bVersion)
         return PrintVersion(argc, argv, early);
 
+    CFontWarmUp fonts;
     // The files are read once Qt has taken its options and their values.
     QApplication application(argc, argv);
+    fonts.Wait();
     QApplication::setApplicationVersion(QStringLiteral(LMX_VERSION));
     const StartArguments arguments = ParseStartArguments(QApplication::arguments());
     CKorvoApp app;

@@ -55,7 +55,7 @@ CMainFrame::~CMainFrame() = default;
 
 bool CMainFrame::LoadFrame(int nId)
 {
-    setWindowIcon(AfxGetResourceHandle().Icon(nId));
+    SetFrameIcon(AfxGetResourceHandle().Icon(nId));
     return OnCreate() != -1;
 }
 
@@ -109,6 +109,12 @@ int CMainFrame::StartDownload(const QString& strPort, int nTimeout)
 
 long CMainFrame::OnRecordSelected(unsigned long, long)
 {
+    // The delay lets a run of selections settle; before the window shows
+    // there is none, and the row is there for its first paint.
+    if (!isVisible()) {
+        RefreshGraphRow();
+        return 0;
+    }
     m_timerRefreshGraphRow.start(kRefreshGraphRowDelayMs);
     return 0;
 }
@@ -231,6 +237,7 @@ void CMainFrame::EndLoadingProgress()
 
 void CMainFrame::ClearTree()
 {
+    RequestCommandUIUpdate(); // the records are about to change
     m_wndWorkspaceBar.ClearTree();
 }
 
@@ -243,4 +250,5 @@ void CMainFrame::FillTree()
 {
     m_downloadTime = QDateTime::currentDateTime();
     m_wndWorkspaceBar.FillTree();
+    RequestCommandUIUpdate(); // the exports follow the records
 }

@@ -12,6 +12,7 @@ std::unique_ptr<CMultiDocTemplate> CreateReportDocTemplate(IKorvoContext& contex
     return std::make_unique<CMultiDocTemplate>(
         IDR_KORVOTYPE, [&context] { return new CKorvoDoc(context); },
         [&manager](CDocument& document) {
-            return new CKorvoView(static_cast<CKorvoDoc&>(document), manager.Printer());
+            return new CKorvoView(static_cast<CKorvoDoc&>(document),
+                                  [&manager]() -> QPrinter& { return manager.Printer(); });
         });
 }

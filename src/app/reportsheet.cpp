@@ -20,7 +20,7 @@ const QColor kShadowColour(0, 0, 0, 70);
 } // namespace
 
 CReportSheet::CReportSheet(DrawFunction draw, QWidget* pParent)
-    : QWidget(pParent), m_draw(std::move(draw))
+    : QWidget(pParent), m_pages(draw), m_draw(std::move(draw))
 {
     // Every pixel is painted, so Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -45,25 +45,55 @@ QPointF CReportSheet::ToReport(QPointF sheetPoint) const
             (sheetPoint.y() - CReportZoom::kDeskMargin) / m_scale.height()};
 }
 
+QRect CReportSheet::PageRect(int nPage) const
+{
+    const QPointF corner = ToSheet({0, static_cast<double>(nPage) * CEasyReport::kPageHeight});
+    const QSizeF size =
+        QSizeF(CPageImageCache::PageSize(m_scale * devicePixelRatioF())) / devicePixelRatioF();
+    return QRectF(QPointF(std::round(corner.x()), std::round(corner.y())), size).toAlignedRect();
+}
+
 void CReportSheet::paintEvent(QPaintEvent* pEvent)
 {
     QPainter painter(this);
+    const QRect both = PageRect(0).united(PageRect(kSheetsShown - 1));
+    // The pages are opaque: the desk and their shadow are filled around them
+    // only, so each pixel is written once.
+    painter.setClipRegion(pEvent->region().subtracted(QRegion(both)));
     painter.fillRect(pEvent->rect(), kDeskColour);
-
-    const QRectF pages(ToSheet({0, 0}),
-                       ToSheet({CEasyReport::kPageWidth, kSheetsShown * CEasyReport::kPageHeight}));
-    painter.fillRect(pages.translated(kShadowOffset, kShadowOffset), kShadowColour);
-    if (pEvent->rect().intersects(pages.toAlignedRect())) {
-        painter.save();
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        painter.translate(CReportZoom::kDeskMargin, CReportZoom::kDeskMargin);
-        painter.scale(m_scale.width(), m_scale.height());
-        m_draw(painter);
-        painter.restore();
+    painter.fillRect(both.translated(kShadowOffset, kShadowOffset), kShadowColour);
+    painter.setClipping(false);
+    for (int nPage = 0; nPage < kSheetsShown; ++nPage) {
+        const QRect exposed = pEvent->rect().intersected(PageRect(nPage));
+        if (!exposed.isEmpty())
+            PaintPage(painter, nPage, exposed);
     }
     // The pages meet in their blank margins; a strip of desk shows where.
-    const double nBreak = ToSheet({0, CEasyReport::kPageHeight}).y();
+    const double nBreak = PageRect(1).top();
     painter.fillRect(
-        QRectF(pages.left(), nBreak - kPageGap / 2.0, pages.width() + kShadowOffset, kPageGap),
+        QRectF(both.left(), nBreak - kPageGap / 2.0, both.width() + kShadowOffset, kPageGap),
         kDeskColour);
+}
+
+// A copy of the kept page's exposed part; a page too large to keep is drawn,
+// clipped to what shows.
+void CReportSheet::PaintPage(QPainter& painter, int nPage, const QRect& exposed)
+{
+    const qreal nRatio = devicePixelRatioF();
+    const QRect page = PageRect(nPage);
+    const QImage& image = m_pages.Page(nPage, m_scale * nRatio);
+    if (!image.isNull()) {
+        const QRectF source(QPointF(exposed.topLeft() - page.topLeft()) * nRatio,
+                            QSizeF(exposed.size()) * nRatio);
+        painter.drawImage(QRectF(exposed), image, source);
+        return;
+    }
+    painter.save();
+    painter.setClipRect(exposed);
+    painter.fillRect(page, Qt::white);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(page.topLeft());
+    painter.scale(m_scale.width(), m_scale.height());
+    m_draw(nPage, painter);
+    painter.restore();
 }

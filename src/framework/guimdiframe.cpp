@@ -6,26 +6,25 @@
 #include "resourceids.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QTimer>
+
+#include <utility>
 
 namespace {
 
 // The settings that hold the frame's window and bar layout.
 constexpr const char* kLayoutSection = "Layout";
 constexpr int kLayoutVersion = 1;
-// Commands change state through many doors (a document saved, a download
-// finished, a window activated); looking them over this often is cheaper
-// than tracking every door, and looks instant.
-constexpr int kCommandUiPeriodMs = 200;
 
 QString IndicatorText(int nIndicator)
 {
@@ -56,9 +55,9 @@ CGuiMDIFrame* AfxGetMainWnd()
 CGuiMDIFrame::CGuiMDIFrame(QWidget* pParent) : QMainWindow(pParent)
 {
     g_pMainFrame = this;
-    auto* pTimer = new QTimer(this);
-    connect(pTimer, &QTimer::timeout, this, &CGuiMDIFrame::UpdateCommandUI);
-    pTimer->start(kCommandUiPeriodMs);
+    // What the user does anywhere in the program may change a command's
+    // state; so may a lock key pressed while the program has the focus.
+    qApp->installEventFilter(this);
 }
 
 CGuiMDIFrame::~CGuiMDIFrame()
@@ -225,6 +224,14 @@ void CGuiMDIFrame::SetMessageText(const QString& strText)
         m_pMessagePane->setText(strText);
 }
 
+void CGuiMDIFrame::SetFrameIcon(const QIcon& icon)
+{
+    if (isVisible())
+        setWindowIcon(icon);
+    else
+        m_frameIcon = icon;
+}
+
 void CGuiMDIFrame::SetFrameTitle(const QString& strTitle)
 {
     m_strFrameTitle = strTitle;
@@ -256,6 +263,7 @@ void CGuiMDIFrame::EnableDocking(Qt::DockWidgetAreas areas)
 void CGuiMDIFrame::DockControlBar(QDockWidget* pBar, Qt::DockWidgetArea area)
 {
     addDockWidget(area, pBar);
+    connect(pBar, &QDockWidget::visibilityChanged, this, &CGuiMDIFrame::RequestCommandUIUpdate);
 }
 
 void CGuiMDIFrame::LoadBars()
@@ -286,6 +294,8 @@ void CGuiMDIFrame::InitMDITabbed()
     m_pMdiArea->setTabsClosable(true);
     m_pMdiArea->setTabsMovable(true);
     m_pMdiArea->setTabShape(QTabWidget::Rounded);
+    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CGuiMDIFrame::RequestCommandUIUpdate,
+            Qt::UniqueConnection);
 }
 
 void CGuiMDIFrame::ShowHideBar(QDockWidget* pBar)
@@ -336,6 +346,42 @@ void CGuiMDIFrame::UpdateCommandUI()
             pAction->setChecked(state->m_bChecked);
     }
     UpdateIndicators();
+}
+
+void CGuiMDIFrame::RequestCommandUIUpdate()
+{
+    if (m_bCommandUIUpdateRequested)
+        return;
+    m_bCommandUIUpdateRequested = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_bCommandUIUpdateRequested = false;
+            UpdateCommandUI();
+        },
+        Qt::QueuedConnection);
+}
+
+bool CGuiMDIFrame::event(QEvent* pEvent)
+{
+    if (pEvent->type() == QEvent::Paint && !m_frameIcon.isNull()) {
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowIcon(std::exchange(m_frameIcon, QIcon())); },
+            Qt::QueuedConnection);
+    }
+    return QMainWindow::event(pEvent);
+}
+
+bool CGuiMDIFrame::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    switch (pEvent->type()) {
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+    case QEvent::Drop: RequestCommandUIUpdate(); break;
+    default: break;
+    }
+    return QMainWindow::eventFilter(pWatched, pEvent);
 }
 
 void CGuiMDIFrame::closeEvent(QCloseEvent* pEvent)

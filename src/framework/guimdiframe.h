@@ -3,6 +3,7 @@
 #include "cmdtarget.h"
 
 #include <QHash>
+#include <QIcon>
 #include <QList>
 #include <QMainWindow>
 #include <QStringList>
@@ -46,6 +47,10 @@ public:
     // Menu items of the commands on these tool bars show the tool bars' pictures.
     void LoadToolbars(const int* pToolBarIds, int nCount);
 
+    // The frame's icon. The window system is given it (drawn at several
+    // sizes) once the window has first painted: the user sees the window
+    // that much sooner.
+    void SetFrameIcon(const QIcon& icon);
     // The caption: the frame's own title, then " - " and the title of the
     // document on show, when there is one.
     void SetFrameTitle(const QString& strTitle);
@@ -68,10 +73,17 @@ public:
     bool RouteCommand(int nCommandId);
     // Brings every action's enabled and checked state up to date.
     void UpdateCommandUI();
+    // The same once control is back in the event loop; requests made until
+    // then are answered by that one update. Nothing polls: whatever changes
+    // a command's state without the user's hand (a download that ends, a
+    // document opened from elsewhere) asks for the update.
+    void RequestCommandUIUpdate();
 
 protected:
     // The targets a command is offered to, in order. The frame alone by default.
     virtual QList<CCmdTarget*> CommandRoute();
+    bool event(QEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
     void changeEvent(QEvent* pEvent) override;
 
@@ -88,6 +100,8 @@ private:
     QList<int> m_anPictureCommands; // commands whose menu items show pictures
     QList<QAction*> m_apRecentFileActions;
     QString m_strRecentFilePlaceholder;
+    bool m_bCommandUIUpdateRequested = false;
+    QIcon m_frameIcon; // until the first paint
 };
 
 // The program's main frame while one exists, else null.

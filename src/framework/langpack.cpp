@@ -1,6 +1,7 @@
 #include "langpack.h"
 
 #include "langpackcontents.h"
+#include "svgicon.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -108,7 +109,7 @@ QIcon CLangPack::StripImage(int nStripId, int nIndex) const
     if (!m_pContents)
         return {};
     const QString strImage = m_pContents->m_strips.value(nStripId).value(nIndex);
-    return strImage.isEmpty() ? QIcon() : QIcon(ResourcePath(strImage));
+    return strImage.isEmpty() ? QIcon() : SvgFileIcon(ResourcePath(strImage));
 }
 
 int CLangPack::StripImageCount(int nStripId) const
@@ -120,7 +121,7 @@ QIcon CLangPack::CommandImage(int nCommandId) const
 {
     if (!m_pContents || !m_pContents->m_commandImages.contains(nCommandId))
         return {};
-    return QIcon(ResourcePath(m_pContents->m_commandImages.value(nCommandId)));
+    return SvgFileIcon(ResourcePath(m_pContents->m_commandImages.value(nCommandId)));
 }
 
 QImage CLangPack::Bitmap(int nId, qreal nScale) const
@@ -146,7 +147,7 @@ QIcon CLangPack::Icon(int nId) const
 {
     if (!m_pContents || !m_pContents->m_icons.contains(nId))
         return {};
-    return QIcon(ResourcePath(m_pContents->m_icons.value(nId)));
+    return SvgFileIcon(ResourcePath(m_pContents->m_icons.value(nId)));
 }
 
 QString CLangPack::AnimationPath(int nId) const

@@ -107,8 +107,7 @@ void CEasyReport::BeginReport()
     m_strDate = DateText(m_rHost.Today());
     // The layout never depends on the printer (see reporthost.h); only the
     // user's notice does.
-    if (!m_rHost.HasDefaultPrinter())
-        m_rHost.ReportNoDefaultPrinter();
+    m_rHost.CheckDefaultPrinter();
     SetupFonts();
 
     m_nY = kTopMargin;

@@ -14,10 +14,7 @@ namespace {
 
 constexpr double kUnitsPerInch = 254.0;
 constexpr int kPdfResolution = 1200;
-constexpr int kSheetsShown = 2;
 constexpr double kInchesPerMetre = 1.0 / 0.0254;
-
-constexpr QRectF kSheet(0, 0, CEasyReport::kPageWidth, CEasyReport::kPageHeight);
 
 } // namespace
 
@@ -30,19 +27,6 @@ void DrawPage(CEasyReport& report, int page, QPainter& painter)
 {
     if (report.SetCurrentPage(page))
         report.DrawCurrentPage(painter);
-}
-
-void RenderBothPages(CEasyReport& report, QPainter& painter)
-{
-    for (int page = 0; page < kSheetsShown; ++page) {
-        painter.save();
-        painter.translate(0, page * CEasyReport::kPageHeight);
-        // Each page stays on its own sheet, as if drawn off screen and copied.
-        painter.setClipRect(kSheet, Qt::IntersectClip);
-        painter.fillRect(kSheet, Qt::white);
-        DrawPage(report, page, painter);
-        painter.restore();
-    }
 }
 
 QTransform PrintPlacement(const QRectF& printable)

@@ -19,11 +19,6 @@ double ReportScale(double dotsPerInch);
 // report does not have draws nothing (it does not repeat the current page).
 void DrawPage(CEasyReport& report, int page, QPainter& painter);
 
-// Pages 1 and 2 one below the other, each on its own white sheet of
-// 2159 x 2794 units and clipped to it: 2159 x 5588 units in all. A report
-// without pages shows two blank sheets.
-void RenderBothPages(CEasyReport& report, QPainter& painter);
-
 // Where a printed page goes, for a printer that cannot print the sheet's
 // edges: `printable` is the part it prints, in report units from the sheet's
 // corner. The page stays where the report put it on the sheet while the

@@ -17,10 +17,10 @@ class CReportHost
 public:
     virtual ~CReportHost() = default;
 
-    virtual bool HasDefaultPrinter() const = 0;
-    // Called once per composition when there is no default printer
-    // (message kMsgNoDefaultPrinter); composition then goes on.
-    virtual void ReportNoDefaultPrinter() = 0;
+    // Called once per composition: the user is told (message
+    // kMsgNoDefaultPrinter) when the system has no default printer, now or
+    // once the report is on screen. Composition goes on either way.
+    virtual void CheckDefaultPrinter() = 0;
     // The date the report is dated with. Tests fix it, so that composed
     // layouts and rendered pages can be compared with stored ones.
     virtual QDate Today() const { return QDate::currentDate(); }
@@ -29,10 +29,9 @@ public:
 // Resource id of the "no default printer" message.
 inline constexpr int kMsgNoDefaultPrinter = 58230;
 
-// A host for headless use: it claims no printer and stays silent about it.
+// A host for headless use: it asks for no printer and tells nobody.
 class CSilentReportHost final : public CReportHost
 {
 public:
-    bool HasDefaultPrinter() const override { return false; }
-    void ReportNoDefaultPrinter() override {}
+    void CheckDefaultPrinter() override {}
 };

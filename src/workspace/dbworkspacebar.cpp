@@ -25,13 +25,14 @@ constexpr int kOpenFolderImage = 12;
 constexpr int kDbWithoutDataImage = 27;
 constexpr int kImageSize = 16;
 
+// The strip's picture nImage; where nSelectedImage differs, that one shows
+// while the item is selected (the open folder).
 QIcon StripIcon(int nImage, int nSelectedImage)
 {
     const CLangPack& pack = AfxGetResourceHandle();
     const QIcon normal = pack.StripImage(IDB_IMAGE_STRIP, nImage);
     if (nSelectedImage == nImage)
         return normal;
-    // The open folder shows while the item is selected.
     QIcon icon;
     const QIcon selected = pack.StripImage(IDB_IMAGE_STRIP, nSelectedImage);
     for (int nScale : {1, 2}) {
@@ -139,17 +140,27 @@ void CDBWorkspaceBar::ClearTree()
     m_pTree->clear();
 }
 
+// Made once for the bar: each refill of the tree (one a download) shows the
+// same icons, and the pictures they have drawn, instead of new ones.
+const QIcon& CDBWorkspaceBar::TreeIcon(int nImage, int nSelectedImage)
+{
+    QIcon& icon = m_treeIcons[{nImage, nSelectedImage}];
+    if (icon.isNull())
+        icon = StripIcon(nImage, nSelectedImage);
+    return icon;
+}
+
 QTreeWidgetItem* CDBWorkspaceBar::InsertFixedItems()
 {
     auto* pRoot = new QTreeWidgetItem(m_pTree, {QStringLiteral("LMX-4410 projects")});
-    pRoot->setIcon(0, StripIcon(kRootImage, kRootImage));
+    pRoot->setIcon(0, TreeIcon(kRootImage, kRootImage));
     auto* pReport = new QTreeWidgetItem(pRoot, {QStringLiteral("TEST Report")});
-    pReport->setIcon(0, StripIcon(kReportImage, kReportImage));
+    pReport->setIcon(0, TreeIcon(kReportImage, kReportImage));
     QFont bold = pReport->font(0);
     bold.setBold(true);
     pReport->setFont(0, bold);
     auto* pFiles = new QTreeWidgetItem(pReport, {QStringLiteral("Data Base Files")});
-    pFiles->setIcon(0, StripIcon(kFolderImage, kOpenFolderImage));
+    pFiles->setIcon(0, TreeIcon(kFolderImage, kOpenFolderImage));
     return pFiles;
 }
 
@@ -158,7 +169,7 @@ void CDBWorkspaceBar::InsertDbEntry(QTreeWidgetItem* pParent, int nDb, bool bHol
     const QString strText = QString::fromStdString(DbEntryText(nDb));
     auto* pItem = new QTreeWidgetItem(pParent, {strText});
     const int nImage = bHoldsData ? kDbWithDataImage : kDbWithoutDataImage;
-    pItem->setIcon(0, StripIcon(nImage, nImage));
+    pItem->setIcon(0, TreeIcon(nImage, nImage));
     pItem->setToolTip(0, DbEntryTip(m_records[static_cast<std::size_t>(nDb)]));
 }
 

@@ -3,6 +3,11 @@
 #include "guicontrolbar.h"
 #include "testrecord.h"
 
+#include <QIcon>
+
+#include <map>
+#include <utility>
+
 class CGuiContainer;
 class CGuiMiniTool;
 class IDbSelection;
@@ -39,6 +44,7 @@ protected:
     int OnCreate() override;
 
 private:
+    const QIcon& TreeIcon(int nImage, int nSelectedImage);
     QTreeWidgetItem* InsertFixedItems();
     void InsertDbEntry(QTreeWidgetItem* pParent, int nDb, bool bHoldsData);
     void ExpandFixedItems();
@@ -51,4 +57,5 @@ private:
     QTreeWidget* m_pTree = nullptr;
     CGuiContainer* m_pContainer = nullptr;
     CGuiMiniTool* m_pMiniTool = nullptr;
+    std::map<std::pair<int, int>, QIcon> m_treeIcons; // by picture, and picture when selected
 };

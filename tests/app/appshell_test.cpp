@@ -3,8 +3,10 @@
 // the communication settings dialog.
 
 #include "commsettingsdlg.h"
+#include "dbworkspacebar.h"
 #include "docmanager.h"
 #include "filedialoganswers.h"
+#include "guidownloadhost.h"
 #include "guitoolbarwnd.h"
 #include "korvoapp.h"
 #include "langpack.h"
@@ -20,8 +22,11 @@
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -102,6 +107,8 @@ TEST_F(AppShell, FrameHasItsCaptionBarsAndCommands)
     EXPECT_EQ(frame.ToolBar()->windowTitle(), "ToolBar");
     EXPECT_FALSE(frame.menuBar()->actions().isEmpty());
     EXPECT_TRUE(m_boxes.Requests().isEmpty());
+    // The window system gets the frame's icon once the frame has painted.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame.testAttribute(Qt::WA_SetWindowIcon); }));
 
     // Each show/hide command toggles its bar.
     for (auto [nCommand, pBar] :
@@ -120,6 +127,53 @@ TEST_F(AppShell, FrameHasItsCaptionBarsAndCommands)
     frame.UpdateCommandUI();
     EXPECT_TRUE(frame.Action(ID_DOWNLOAD)->isEnabled());
     EXPECT_TRUE(frame.Action(ID_TOOLBAR_DROPDOWN)->isEnabled());
+    app.ExitInstance();
+}
+
+// The states are right when the window first shows, and each change that
+// moves one (a download that ends, a report opened or closed, a bar closed
+// by its own button) brings them up to date at the next turn of the event
+// loop; nothing polls them.
+TEST_F(AppShell, CommandStatesFollowWhatChangesThemWithoutPolling)
+{
+    CKorvoApp app;
+    ASSERT_TRUE(app.InitInstance({"lmx4410"}));
+    CMainFrame& frame = *app.MainFrame();
+    const auto enabled = [&](int nCommand) { return frame.Action(nCommand)->isEnabled(); };
+    // The demo tester's DBs hold tests; at the start no record does.
+    EXPECT_TRUE(enabled(ID_DOWNLOAD));
+    EXPECT_FALSE(enabled(ID_EXPORT_CSV));
+    EXPECT_FALSE(enabled(ID_FILE_PRINT));
+
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"a download ends",
+         [&] {
+             frame.Download().SetDemoPaced(false);
+             ASSERT_EQ(frame.StartDownload(CGuiDownloadHost::kDemoTester, 10), 0);
+             ASSERT_TRUE(QTest::qWaitFor(
+                 [&] { return frame.WorkspaceBar().Tree()->topLevelItemCount() > 0; }, 30000));
+         }},
+        {"a report opens", [&] { app.OpenDb(1); }},
+        {"the report closes", [&] { app.DocManager()->CloseAllDocuments(); }},
+        {"the workspace bar is closed", [&] { frame.WorkspaceBar().close(); }},
+    };
+    const bool expected[][3] = {
+        // export CSV, print, workspace bar checked
+        {true, false, true},
+        {true, true, true},
+        {true, false, true},
+        {true, false, false},
+    };
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        changes[i].second();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(enabled(ID_EXPORT_CSV), expected[i][0]) << changes[i].first;
+        EXPECT_EQ(enabled(ID_FILE_PRINT), expected[i][1]) << changes[i].first;
+        EXPECT_EQ(frame.Action(ID_VIEW_WORKSPACE_BAR)->isChecked(), expected[i][2])
+            << changes[i].first;
+    }
+    for (const QTimer* pTimer : frame.findChildren<QTimer*>())
+        EXPECT_FALSE(pTimer->isActive() && !pTimer->isSingleShot()) << "a timer repeats";
     app.ExitInstance();
 }
 

@@ -292,8 +292,12 @@ TEST_P(GoldenReportTest, LayoutAndPagesMatchTheStoredOnes)
     }
     EXPECT_EQ(layout + '\n', ReadAll(strLayoutPath)) << "see " << strLayoutPath.toStdString();
 
-    QPrinter unusedPrinter(QPrinter::ScreenResolution);
-    CKorvoView view(*pDocument, unusedPrinter);
+    // Drawing pages asks nothing of the application's printer.
+    CKorvoView view(*pDocument, []() -> QPrinter& {
+        ADD_FAILURE() << "the printer was asked for";
+        static QPrinter unused(QPrinter::ScreenResolution);
+        return unused;
+    });
     for (int nPage = 0; nPage < 2; ++nPage) {
         const QImage page = PrintedPage(view, nPage);
         const QString strPagePath =

@@ -342,6 +342,31 @@ TEST_F(KorvoViewTest, ActualSizeIsTrueScaleWithWhitePagesOnTheDesk)
         << "right of the pages";
 }
 
+// The pages are drawn once at a zoom and kept: a paint copies what shows,
+// and only another zoom draws them again.
+TEST_F(KorvoViewTest, PaintsCopyThePagesDrawnOncePerZoom)
+{
+    CKorvoView* pView = ViewOf(OpenDb(1));
+    CReportSheet* pSheet = SheetOf(pView);
+    const QImage first = pSheet->grab().toImage();
+    const int nDrawn = pSheet->PageImages().DrawnCount();
+    EXPECT_EQ(nDrawn, CPageImageCache::kPages);
+    EXPECT_EQ(pSheet->grab().toImage(), first);
+    pView->repaint();
+    EXPECT_EQ(pSheet->PageImages().DrawnCount(), nDrawn);
+
+    ASSERT_TRUE(pView->OnCmdMsg(ID_VIEW_ZOOM_OUT));
+    (void)pSheet->grab();
+    EXPECT_EQ(pSheet->PageImages().DrawnCount(), nDrawn + CPageImageCache::kPages);
+    // Far in, a page is too large to keep and each paint draws what shows.
+    for (int i = 0; i < 20; ++i)
+        pView->OnCmdMsg(ID_VIEW_ZOOM_IN);
+    const int nBeforeFarIn = pSheet->PageImages().DrawnCount();
+    const QImage farIn = pSheet->grab(QRect(0, 0, 200, 200)).toImage();
+    EXPECT_EQ(pSheet->PageImages().DrawnCount(), nBeforeFarIn);
+    EXPECT_EQ(farIn.pixelColor(100, 100), QColor(Qt::white)) << "the page's blank margin";
+}
+
 TEST_F(KorvoViewTest, ZoomFitsStepsAndIsKeptPerWindow)
 {
     CKorvoView* pFirst = ViewOf(OpenDb(1));

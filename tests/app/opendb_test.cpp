@@ -4,6 +4,7 @@
 #include "docmanager.h"
 #include "doctemplate.h"
 #include "document.h"
+#include "guireporthost.h"
 #include "korvoapp.h"
 #include "korvodoc.h"
 #include "mainframe.h"
@@ -116,6 +117,24 @@ TEST_F(OpenDbTest, TheCaptionNamesTheReportOnShowAndTabsFillTheWorkArea)
         return again.MainFrame()->windowTitle() == "LMX-4410 - fieldtest.lmx";
     })) << again.MainFrame()->windowTitle().toStdString();
     again.ExitInstance();
+}
+
+// Asking the print system is slow; a report shows first and the user
+// learns afterwards, once per composition, that there is no default printer.
+TEST(GuiReportHostTest, ThePrinterIsAskedOnceTheReportIsUpAndItsAbsenceToldOnce)
+{
+    for (const bool bHasPrinter : {false, true}) {
+        CMessageBoxRecorder boxes;
+        int nAsked = 0;
+        CGuiReportHost host([&] {
+            ++nAsked;
+            return bHasPrinter;
+        });
+        host.CheckDefaultPrinter();
+        EXPECT_EQ(nAsked, 0);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return nAsked == 1; }));
+        EXPECT_EQ(boxes.Requests().size(), bHasPrinter ? 0 : 1) << bHasPrinter;
+    }
 }
 
 } // namespace

@@ -15,8 +15,7 @@ class CFixedDateHost final : public CReportHost
 public:
     static inline const QDate kToday{2024, 3, 5};
 
-    bool HasDefaultPrinter() const override { return true; }
-    void ReportNoDefaultPrinter() override {}
+    void CheckDefaultPrinter() override {}
     QDate Today() const override { return kToday; }
 };
 

@@ -104,20 +104,20 @@ TEST_F(RenderTest, TooWideTextIsClippedAtItsColumn)
     EXPECT_EQ(DarkPixels(image, QRect(r.right + 1, r.top, 2032 - r.right, r.bottom - r.top)), 0);
 }
 
-TEST_F(RenderTest, BothPagesStackOnWhiteSheets)
+TEST_F(RenderTest, EachPageIsAWhiteSheetOfItsOwn)
 {
     for (const int lineType : {int{LINE_VDSL}, 9}) {
         CEasyReport& report = Compose(SampleVdslRecord(), lineType);
-        QImage sheet(2159, 5588, QImage::Format_RGB32);
-        sheet.fill(Qt::darkBlue);
-        QPainter painter(&sheet);
-        RenderBothPages(report, painter);
-        painter.end();
-        EXPECT_EQ(qGray(sheet.pixel(5, 5)), 255);
-        EXPECT_EQ(qGray(sheet.pixel(2150, 5580)), 255);
-        // Page 2's header rule one sheet down; a report without pages shows two blank sheets.
-        EXPECT_EQ(HasRule(sheet, 2794 + 141, 70, 2000), lineType == LINE_VDSL);
-        EXPECT_EQ(DarkPixels(sheet, sheet.rect()) == 0, lineType != LINE_VDSL);
+        for (const int page : {0, 1}) {
+            const QImage sheet = RenderPageImage(report, page, kUnitDpi);
+            EXPECT_EQ(qGray(sheet.pixel(5, 5)), 255);
+            EXPECT_EQ(qGray(sheet.pixel(2150, 2790)), 255);
+            // A report without pages shows blank sheets.
+            EXPECT_EQ(DarkPixels(sheet, sheet.rect()) == 0, lineType != LINE_VDSL) << page;
+        }
+        // Page 2 starts with its page header's rule at the top of its own sheet.
+        EXPECT_EQ(HasRule(RenderPageImage(report, 1, kUnitDpi), 141, 70, 2000),
+                  lineType == LINE_VDSL);
     }
     // A page the report does not have stays blank rather than repeating another.
     const QImage missing = RenderPageImage(m_Report, 5, 50);

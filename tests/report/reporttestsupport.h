@@ -38,14 +38,11 @@ inline constexpr int kLaterFirstRowY = 151; // every later page
 class CountingHost final : public CReportHost
 {
 public:
-    explicit CountingHost(bool hasPrinter = false) : m_bHasPrinter(hasPrinter) {}
-    bool HasDefaultPrinter() const override { return m_bHasPrinter; }
-    void ReportNoDefaultPrinter() override { ++m_nMessages; }
-    int Messages() const { return m_nMessages; }
+    void CheckDefaultPrinter() override { ++m_nChecks; }
+    int Checks() const { return m_nChecks; }
 
 private:
-    bool m_bHasPrinter;
-    int m_nMessages = 0;
+    int m_nChecks = 0;
 };
 
 struct FixedReport

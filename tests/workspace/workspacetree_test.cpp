@@ -101,6 +101,24 @@ TEST_F(WorkspaceTree, FillShowsAllTwentyAndRefreshOnlyThoseWithData)
     EXPECT_EQ(Files()->childCount(), 1);
 }
 
+// Each download refills the tree; the icons, and what they have drawn, stay
+// the bar's own instead of being made again each time.
+TEST_F(WorkspaceTree, ARefillShowsTheIconsItShowedBefore)
+{
+    const auto iconKeys = [&] {
+        QList<qint64> anKeys{Files()->icon(0).cacheKey()};
+        for (int i = 0; i < Files()->childCount(); ++i)
+            anKeys << Files()->child(i)->icon(0).cacheKey();
+        return anKeys;
+    };
+    m_bar.FillTree();
+    const QList<qint64> anFirst = iconKeys();
+    m_bar.ClearTree();
+    m_bar.FillTree();
+    EXPECT_EQ(iconKeys(), anFirst);
+    EXPECT_NE(Entry(2)->icon(0).cacheKey(), Entry(1)->icon(0).cacheKey()); // data, no data
+}
+
 TEST_F(WorkspaceTree, RefreshWithoutAnyDataLeavesTheFolderEmpty)
 {
     m_records = RecordTable();

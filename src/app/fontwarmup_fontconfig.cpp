@@ -1,0 +1,5 @@
+#include "fontwarmup.h"
+
+#include <fontconfig/fontconfig.h>
+
+CFontWarmUp::CFontWarmUp() : m_thread([] { FcInit(); }) {}
