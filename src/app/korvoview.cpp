@@ -240,7 +240,6 @@ void CKorvoView::PaintPreview(QPrinter* pPrinter)
 {
     CPrintInfo info;
     OnPreparePrinting(info);
-    info.m_bPreview = true;
     if (pPrinter->printRange() == QPrinter::PageRange) {
         info.m_nFromPage = pPrinter->fromPage();
         info.m_nToPage = pPrinter->toPage();

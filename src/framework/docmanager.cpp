@@ -248,7 +248,6 @@ void CDocManager::SetActiveView(CView* pView)
     m_pActiveView = pView;
     if (CDocument* pNew = pView ? pView->GetDocument() : nullptr)
         connect(pNew, &CDocument::titleChanged, this, &CDocManager::activeTitleChanged);
-    emit activeViewChanged(pView);
     emit activeTitleChanged(ActiveTitle());
 }
 

@@ -89,7 +89,6 @@ public:
 
 signals:
     void recentFilesChanged();
-    void activeViewChanged(CView* pView);
     // Another view became active, or the active document took a new title.
     void activeTitleChanged(const QString& strTitle);
 

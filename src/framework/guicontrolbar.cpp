@@ -4,7 +4,6 @@ CGuiControlBar::CGuiControlBar(QWidget* pParent) : QDockWidget(pParent) {}
 
 bool CGuiControlBar::Create(const QString& strTitle, QWidget* pParentFrame, int nId)
 {
-    m_nId = nId;
     setParent(pParentFrame);
     setWindowTitle(strTitle);
     setObjectName(QStringLiteral("Bar%1").arg(nId));

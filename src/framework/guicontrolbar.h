@@ -17,12 +17,8 @@ public:
     // Creates the bar as a child of the frame; its id names it in the saved
     // bar layout. False when OnCreate fails.
     bool Create(const QString& strTitle, QWidget* pParentFrame, int nId);
-    int GetDlgCtrlID() const { return m_nId; }
 
 protected:
     // Builds the bar's children: 0 on success, -1 on failure.
     virtual int OnCreate() { return 0; }
-
-private:
-    int m_nId = 0;
 };

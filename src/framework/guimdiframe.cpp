@@ -218,12 +218,6 @@ void CGuiMDIFrame::UpdateIndicators()
     }
 }
 
-void CGuiMDIFrame::SetMessageText(const QString& strText)
-{
-    if (m_pMessagePane)
-        m_pMessagePane->setText(strText);
-}
-
 void CGuiMDIFrame::SetFrameIcon(const QIcon& icon)
 {
     if (isVisible())

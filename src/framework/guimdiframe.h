@@ -63,8 +63,6 @@ public:
     // A drop-down menu of the resource pack made of the frame's actions;
     // null when the pack has no such menu.
     QMenu* BuildMenu(int nMenuId, QWidget* pParent);
-    // The text of status pane 0 (the message pane).
-    void SetMessageText(const QString& strText);
     QLabel* MessagePane() const { return m_pMessagePane; }
     // The recent files behind the items ID_FILE_MRU_FILE1.. of the File menu.
     void SetRecentFiles(const QStringList& astrPaths);

@@ -17,7 +17,6 @@ struct CPrintInfo
     int m_nFromPage = 1;
     int m_nToPage = 1;
     int m_nCurPage = 1;
-    bool m_bPreview = false;
     // The part of the sheet the device prints, in 0.1 mm from the sheet's
     // top-left corner: all of it, less what a printer cannot reach.
     QRectF m_rcDraw;

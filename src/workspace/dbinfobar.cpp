@@ -15,7 +15,6 @@ constexpr int kGraphImage = 28;
 constexpr int kImageSize = 16;
 constexpr int kItemColumnWidth = 90;
 constexpr int kValueColumnWidth = 130;
-constexpr int kAvailableRowKind = 1;
 
 } // namespace
 
@@ -99,11 +98,4 @@ bool CDBInfoBar::OnCmdMsg(int nId)
     if (m_nAvailable != 0 && m_pList->GetItemCount() > 0)
         OnGraph();
     return true;
-}
-
-std::optional<CCmdUI> CDBInfoBar::OnUpdateCmdUI(int nId) const
-{
-    if (nId != ID_GRAPH_BUTTON_0 && nId != ID_GRAPH_BUTTON && nId != ID_GRAPH_BUTTON_2)
-        return std::nullopt;
-    return CCmdUI{m_nAvailable != 0 && m_pList->GetItemCount() > 0};
 }

@@ -36,7 +36,6 @@ public:
     void OnGraph();
 
     bool OnCmdMsg(int nId) override;
-    std::optional<CCmdUI> OnUpdateCmdUI(int nId) const override;
 
     CListCtrlEx* List() const { return m_pList; }
     CGuiMiniTool* MiniTool() const { return m_pMiniTool; }

@@ -4,7 +4,6 @@
 #include "listctrlex.h"
 #include "listheader.h"
 #include "listpaintrules.h"
-#include "listviewex.h"
 
 #include <QLineEdit>
 #include <QPainter>
@@ -553,10 +552,9 @@ TEST_F(OwnerDrawnList, DividerDoubleClickFitsTheFirstColumnWhenColumn0IsDragged)
     EXPECT_EQ(nWidth1, m_pList->GetStringWidth(QStringLiteral("Available")) + nLabelOffset + 8);
 }
 
-TEST(ListView, SharesTheOwnerDrawnList)
+TEST(ListCtrlEx, InsertsPastTheEndAndRefusesWhatIsOutsideItsItems)
 {
-    CListViewEx view(LVS_REPORT | LVS_OWNERDRAWFIXED);
-    CListCtrlEx& list = view.GetListCtrl();
+    CListCtrlEx list(LVS_REPORT | LVS_OWNERDRAWFIXED);
     EXPECT_TRUE(list.PinIconsLeft(true));
     list.InsertColumn(0, QStringLiteral("Item"), LVCFMT_LEFT, 90);
     EXPECT_EQ(list.InsertItem(5, QStringLiteral("Graph"), 28), 0); // past the end appends
