@@ -141,18 +141,6 @@ void DeleteClosedObjects()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Polls until the condition holds; false when it has not within the bound.
-bool WaitFor(const std::function<bool()>& condition, int nMilliseconds)
-{
-    const QDeadlineTimer deadline(nMilliseconds);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(50);
-    }
-    return true;
-}
-
 // Runs action on the modal dialog of that type once it shows.
 template <typename Dialog> void WhenDialogShows(std::function<void(Dialog*)> action)
 {
@@ -572,7 +560,8 @@ TEST_F(KorvoViewTest, PrintDirectSendsTheTwoPagesToThePrintQueue)
             .trimmed();
     };
     QString strPages;
-    EXPECT_TRUE(WaitFor([&] { return !(strPages = pagesOfPrintedFile()).isEmpty(); }, 120000))
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return !(strPages = pagesOfPrintedFile()).isEmpty(); }, 120000))
         << "no PDF of the job appeared in " << out.path().toStdString();
     EXPECT_EQ(strPages, "2");
 

@@ -1,5 +1,6 @@
 #include "ptypair.h"
 #include "serialchannel.h"
+#include "waituntil.h"
 
 #include <gtest/gtest.h>
 
@@ -71,17 +72,6 @@ public:
     std::string m_strReceived;
     std::vector<std::string> m_messages;
 };
-
-bool WaitUntil(const std::function<bool()>& condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + kDeadline;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
 
 int ThreadCount()
 {
