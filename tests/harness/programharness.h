@@ -24,8 +24,6 @@ class CProgramUnderTest
 public:
     CProgramUnderTest();
     ~CProgramUnderTest();
-    CProgramUnderTest(const CProgramUnderTest&) = delete;
-    CProgramUnderTest& operator=(const CProgramUnderTest&) = delete;
 
     CKorvoApp& App() { return m_app; }
     CMainFrame& Frame() { return *m_app.MainFrame(); }
