@@ -23,6 +23,7 @@
 #include "messagebox.h"
 #include "pagerenderer.h"
 #include "processtime.h"
+#include "programharness.h"
 #include "reportsheet.h"
 #include "resourceids.h"
 #include "sampleset.h"
@@ -50,8 +51,6 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 namespace {
 
 struct Options
@@ -75,23 +74,6 @@ double Median(std::vector<double> values)
 double Milliseconds(const QElapsedTimer& timer)
 {
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
-// Runs the event loop until done() holds; false after the deadline. It
-// sleeps between events (a tick wakes it to look at what sends none, such
-// as a thread ending), so the figures do not pay for a spinning wait.
-bool RunUntil(const std::function<bool()>& done, int nDeadlineMs = 60000)
-{
-    QTimer tick;
-    tick.start(5);
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > nDeadlineMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
 }
 
 // ---- start-up, as whole processes ----
@@ -202,50 +184,6 @@ StartFigures MeasureStarts(const QString& strDocument, const QString& strHome,
 
 // ---- inside this process ----
 
-// Resident memory of this process in kB.
-long ResidentKb()
-{
-    long nPages = 0, nResident = 0;
-    if (std::FILE* pFile = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(pFile, "%ld %ld", &nPages, &nResident) != 2)
-            nResident = 0;
-        std::fclose(pFile);
-    }
-    return nResident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-int ThreadCount()
-{
-    return static_cast<int>(QDir(QStringLiteral("/proc/self/task"))
-                                .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
-                                .size());
-}
-
-// The program's application, its main frame 1280 x 800 on the offscreen
-// platform, and the sample DBs as after a download.
-class CBenchProgram
-{
-public:
-    CBenchProgram()
-    {
-        m_app.InitInstance({"lmx4410"});
-        Frame().resize(1280, 800);
-        RecordTable records = BuiltInSampleSet();
-        for (TestRecord& record : records)
-            record.ParseAll();
-        m_app.m_Records = records;
-        Frame().WorkspaceBar().FillTree();
-        QCoreApplication::processEvents();
-    }
-    ~CBenchProgram() { m_app.ExitInstance(); }
-
-    CKorvoApp& App() { return m_app; }
-    CMainFrame& Frame() { return *m_app.MainFrame(); }
-
-private:
-    CKorvoApp m_app;
-};
-
 struct PaintFigures
 {
     double nVisibleMs = 0;
@@ -292,7 +230,7 @@ PaintFigures MeasurePaint(CKorvoView& view, int nRounds)
     return {Median(visible), Median(full)};
 }
 
-double MeasureGraphRowSelection(CBenchProgram& program, int nRounds)
+double MeasureGraphRowSelection(CProgramUnderTest& program, int nRounds)
 {
     QTreeWidget& tree = *program.Frame().WorkspaceBar().Tree();
     QTreeWidgetItem* pFiles = tree.topLevelItem(0)->child(0)->child(0);
@@ -311,7 +249,7 @@ double MeasureGraphRowSelection(CBenchProgram& program, int nRounds)
 }
 
 // From the command to the window's first paint.
-double MeasureGraphWindow(CBenchProgram& program, int nRounds)
+double MeasureGraphWindow(CProgramUnderTest& program, int nRounds)
 {
     class CFirstPaint final : public QObject
     {
@@ -354,7 +292,7 @@ struct DownloadFigures
 // Downloads from the simulator one after another in this process: the
 // memory after the last against after the first, and the threads the port
 // brings while it is open and leaves behind.
-DownloadFigures MeasureDownloads(CBenchProgram& program, int nDownloads)
+DownloadFigures MeasureDownloads(CProgramUnderTest& program, int nDownloads)
 {
     DownloadFigures figures;
     CSimulatorProcess simulator;
@@ -477,7 +415,7 @@ int main(int argc, char** argv)
     Print(options, "open_extra_ms", starts.nWithDocumentMs - starts.nProgramMs,
           "more for a document named on the command line");
 
-    CBenchProgram program;
+    CProgramUnderTest program;
     program.App().OpenDb(1);
     auto* pView = static_cast<CKorvoView*>(program.App().DocManager()->ActiveView());
     program.Frame().show();

@@ -1,10 +1,10 @@
 #include "korvodoc.h"
 
 #include "archive.h"
+#include "filefailuretext.h"
 #include "korvocontext.h"
 #include "messagebox.h"
 #include "pagerenderer.h"
-#include "resourceids.h"
 #include "testreportcomposer.h"
 
 #include <utility>
@@ -52,7 +52,10 @@ bool CKorvoDoc::OnOpenDocument(const QString& strPathName)
     if (!CDocument::OnOpenDocument(strPathName))
         return false;
     if (!m_Versions.IsAccepted()) {
-        AfxMessageBox(IDS_NOT_A_DOCUMENT);
+        // Named, as every other file that cannot open: it may be one of many
+        // opened at once (a drop, the command line).
+        AfxMessageBox(FileFailureText(DocumentStatus::UnknownVersion, strPathName), QMessageBox::Ok,
+                      QMessageBox::Warning);
         return false;
     }
     ParseDocumentSections(m_Record);

@@ -9,6 +9,7 @@
 // and look at the new pages before committing them.
 
 #include "archivestring.h"
+#include "filefailuretext.h"
 #include "korvodoc.h"
 #include "korvoview.h"
 #include "langpack.h"
@@ -153,7 +154,8 @@ TEST_P(KorvoDocOpenTest, ChecksTheVersionsAfterReadingAndSaysWhatIsWrong)
         EXPECT_EQ(pDocument->m_Report.GetPageCount(), 2);
         break;
     case Outcome::NotOurs:
-        EXPECT_EQ(m_boxes.Texts(), QStringList{LoadResString(IDS_NOT_A_DOCUMENT)});
+        EXPECT_EQ(m_boxes.Texts(),
+                  QStringList{FileFailureText(DocumentStatus::UnknownVersion, strPath)});
         break;
     case Outcome::Unreadable:
         ASSERT_EQ(m_boxes.Texts().size(), 1);
