@@ -8,6 +8,7 @@
 // smoke run CI makes (a few rounds, a few downloads, a short idle time);
 // --downloads N (after --quick) sets how many downloads there are.
 
+#include "atomicfile.h"
 #include "carriergraphdlg.h"
 #include "dbinfobar.h"
 #include "dbworkspacebar.h"

@@ -1,5 +1,6 @@
 // Parsing a full download and saving/opening one document.
 
+#include "atomicfile.h"
 #include "documentfile.h"
 #include "fileaccess.h"
 #include "sampleset.h"

@@ -3,6 +3,7 @@
 #include "easyreport.h"
 #include "pagerenderer.h"
 #include "reporthost.h"
+#include "reportpdf.h"
 #include "sampleset.h"
 #include "testreportcomposer.h"
 

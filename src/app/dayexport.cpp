@@ -1,9 +1,9 @@
 #include "dayexport.h"
 
-#include "combinedreportpdf.h"
+#include "atomicfile.h"
+#include "datedname.h"
 #include "documentfile.h"
 #include "easyreport.h"
-#include "fileaccess.h"
 #include "filedialog.h"
 #include "filefailuretext.h"
 #include "langpack.h"
@@ -11,6 +11,7 @@
 #include "overwritequestion.h"
 #include "recordcsv.h"
 #include "reporthost.h"
+#include "reportpdf.h"
 #include "resourceids.h"
 #include "saveall.h"
 #include "testreportcomposer.h"
@@ -18,12 +19,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProgressDialog>
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <ctime>
+#include <chrono>
+#include <functional>
 
 namespace {
 
@@ -55,6 +56,48 @@ public:
 private:
     const CReportHost& m_host;
 };
+
+// The reports of records one after the other in one PDF, telling
+// onAdded how many are in; empty when it could not be drawn.
+QByteArray ComposedPdf(const std::vector<TestRecord*>& records, CReportHost& host,
+                       const std::function<void(int)>& onAdded = {})
+{
+    CReportPdf pdf;
+    int nAdded = 0;
+    for (TestRecord* pRecord : records) {
+        CEasyReport report(host);
+        ComposeReport(*pRecord, report);
+        pdf.Add(report);
+        if (onAdded)
+            onAdded(++nAdded);
+    }
+    return pdf.Finish();
+}
+
+std::ptrdiff_t CountSaved(const std::vector<SaveAllResult>& results)
+{
+    return std::count_if(results.begin(), results.end(), [](const SaveAllResult& result) {
+        return result.m_Outcome == SaveAllOutcome::Saved;
+    });
+}
+
+// A line for each file kept or not written, and one when a full disk ended
+// the batch.
+QString BatchProblems(const std::vector<SaveAllResult>& results)
+{
+    QString strProblems;
+    for (const SaveAllResult& result : results) {
+        const QString strPath = QFile::decodeName(QByteArray::fromStdString(result.m_strPath));
+        if (result.m_Outcome == SaveAllOutcome::SkippedExists)
+            strProblems += QStringLiteral("\n") + LoadResString(IDS_SAVE_ALL_KEPT).arg(strPath);
+        else if (result.m_Outcome == SaveAllOutcome::Failed)
+            strProblems += QStringLiteral("\n") +
+                           FileFailureText(DocumentStatus::CannotWrite, strPath, result.m_error);
+    }
+    if (StoppedOutOfRoom(results))
+        strProblems += QStringLiteral("\n\n") + LoadResString(IDS_BATCH_STOPPED_NO_ROOM);
+    return strProblems;
+}
 
 } // namespace
 
@@ -117,13 +160,7 @@ QString CDayExport::PromptBatchFolder(int nCaptionId)
     if (strFolder.isEmpty())
         return {};
 
-    std::tm time{};
-    time.tm_year = m_downloadTime.date().year() - 1900;
-    time.tm_mon = m_downloadTime.date().month() - 1;
-    time.tm_mday = m_downloadTime.date().day();
-    time.tm_hour = m_downloadTime.time().hour();
-    time.tm_min = m_downloadTime.time().minute();
-    const QString strSubfolder = QString::fromStdString(DefaultSaveAllFolderName(time));
+    const QString strSubfolder = DatedName();
     switch (AfxMessageBox(LoadResString(IDS_SAVE_ALL_SUBFOLDER).arg(strSubfolder),
                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                           QMessageBox::Question, m_pParent)) {
@@ -148,31 +185,29 @@ void CDayExport::SaveAll()
     const QString strFolder = PromptBatchFolder(IDS_SAVE_ALL_TITLE);
     if (strFolder.isEmpty())
         return;
-
-    CBatchProgress progress(IDS_SAVE_ALL_PROGRESS, 0, m_pParent);
     const std::vector<SaveAllResult> results =
-        SaveAllDbs(m_Records, QFile::encodeName(strFolder).toStdString(),
-                   COverwriteQuestion(m_pParent), [&progress](int nDone, int nTotal) {
-                       progress.setMaximum(nTotal);
-                       progress.setValue(nDone);
-                   });
-    progress.reset();
-
-    const auto nSaved = std::count_if(results.begin(), results.end(), [](const SaveAllResult& r) {
-        return r.m_Outcome == SaveAllOutcome::Saved;
-    });
+        WriteBatch(strFolder, IDS_SAVE_ALL_PROGRESS, ".lmx", DbDocumentBytes);
+    const auto nSaved = CountSaved(results);
     const auto nWithTest = static_cast<std::ptrdiff_t>(DbsWithTest(m_Records).size());
-    QString strSummary = LoadResString(IDS_SAVE_ALL_DONE).arg(nSaved).arg(nWithTest).arg(strFolder);
-    for (const SaveAllResult& result : results) {
-        const QString strPath = QFile::decodeName(QByteArray::fromStdString(result.m_strPath));
-        if (result.m_Outcome == SaveAllOutcome::SkippedExists)
-            strSummary += QStringLiteral("\n") + LoadResString(IDS_SAVE_ALL_KEPT).arg(strPath);
-        else if (result.m_Outcome == SaveAllOutcome::Failed)
-            strSummary += QStringLiteral("\n") +
-                          FileFailureText(DocumentStatus::CannotWrite, strPath, result.m_error);
-    }
-    AfxMessageBox(strSummary, QMessageBox::Ok,
+    AfxMessageBox(LoadResString(IDS_SAVE_ALL_DONE).arg(nSaved).arg(nWithTest).arg(strFolder) +
+                      BatchProblems(results),
+                  QMessageBox::Ok,
                   nSaved == nWithTest ? QMessageBox::Information : QMessageBox::Warning, m_pParent);
+}
+
+std::vector<SaveAllResult> CDayExport::WriteBatch(const QString& strFolder, int nProgressTextId,
+                                                  std::string_view extension,
+                                                  const DbFileBytes& makeBytes)
+{
+    CBatchProgress progress(nProgressTextId, 0, m_pParent);
+    std::vector<SaveAllResult> results =
+        WriteFilePerDb(m_Records, QFile::encodeName(strFolder).toStdString(), extension, makeBytes,
+                       COverwriteQuestion(m_pParent), [&progress](int nDone, int nTotal) {
+                           progress.setMaximum(nTotal);
+                           progress.setValue(nDone);
+                       });
+    progress.reset();
+    return results;
 }
 
 void CDayExport::ExportAllPdf()
@@ -196,37 +231,19 @@ void CDayExport::ExportPdfPerDb(const std::vector<int>& anDbs)
     const QString strFolder = PromptBatchFolder(IDS_EXPORT_ALL_PDF_TITLE);
     if (strFolder.isEmpty())
         return;
-    COverwriteQuestion askOverwrite(m_pParent);
     CPdfReportHost pdfHost(m_reportHost);
-    CBatchProgress progress(IDS_EXPORT_ALL_PDF_PROGRESS, static_cast<int>(anDbs.size()), m_pParent);
-    int nWritten = 0;
-    int nDone = 0;
-    QString strProblems;
-    for (const int nDb : anDbs) {
-        progress.setValue(nDone++);
-        TestRecord& record = m_Records[static_cast<std::size_t>(nDb)];
-        const QString strPath =
-            QDir(strFolder).filePath(QString::fromStdString(DbFileName(nDb, record, ".pdf")));
-        if (QFileInfo::exists(strPath)) {
-            const OverwriteChoice choice = askOverwrite(QFile::encodeName(strPath).toStdString());
-            if (choice != OverwriteChoice::Overwrite) {
-                strProblems += QStringLiteral("\n") + LoadResString(IDS_SAVE_ALL_KEPT).arg(strPath);
-                if (choice == OverwriteChoice::StopSaving)
-                    break;
-                continue;
-            }
-        }
-        CEasyReport report(pdfHost);
-        ComposeReport(record, report);
-        CCombinedReportPdf pdf(strPath);
-        if (pdf.Open() && (pdf.Add(report), pdf.Commit()))
-            ++nWritten;
-        else
-            strProblems +=
-                QStringLiteral("\n") + LoadResString(IDS_EXPORT_ALL_PDF_FAILED).arg(strPath);
-    }
-    progress.reset();
-    ReportBatchEnd(nWritten, static_cast<int>(anDbs.size()), strFolder, strProblems);
+    const std::vector<SaveAllResult> results =
+        WriteBatch(strFolder, IDS_EXPORT_ALL_PDF_PROGRESS, ".pdf",
+                   // The report is composed from the table's own record.
+                   [this, &pdfHost](int nDb, const TestRecord&) -> std::optional<std::string> {
+                       const QByteArray pdf =
+                           ComposedPdf({&m_Records[static_cast<std::size_t>(nDb)]}, pdfHost);
+                       if (pdf.isEmpty())
+                           return std::nullopt;
+                       return pdf.toStdString();
+                   });
+    ReportBatchEnd(static_cast<int>(CountSaved(results)), static_cast<int>(anDbs.size()), strFolder,
+                   BatchProblems(results));
 }
 
 void CDayExport::ExportCombinedPdf(const std::vector<int>& anDbs)
@@ -236,26 +253,22 @@ void CDayExport::ExportCombinedPdf(const std::vector<int>& anDbs)
     if (strPath.isEmpty())
         return;
 
-    CBatchProgress progress(IDS_EXPORT_ALL_PDF_PROGRESS, static_cast<int>(anDbs.size()), m_pParent);
     CPdfReportHost pdfHost(m_reportHost);
-    CCombinedReportPdf pdf(strPath);
-    bool bWritten = pdf.Open();
-    int nDone = 0;
-    for (const int nDb : anDbs) {
-        if (!bWritten)
-            break;
-        CEasyReport report(pdfHost);
-        ComposeReport(m_Records[static_cast<std::size_t>(nDb)], report);
-        pdf.Add(report);
-        progress.setValue(++nDone);
-    }
-    bWritten = bWritten && pdf.Commit();
+    std::vector<TestRecord*> records;
+    for (const int nDb : anDbs)
+        records.push_back(&m_Records[static_cast<std::size_t>(nDb)]);
+    CBatchProgress progress(IDS_EXPORT_ALL_PDF_PROGRESS, static_cast<int>(records.size()),
+                            m_pParent);
+    const QByteArray pdf =
+        ComposedPdf(records, pdfHost, [&progress](int nAdded) { progress.setValue(nAdded); });
     progress.reset();
+    FileError error;
+    const bool bWritten = SavePdf(pdf, strPath, &error) == DocumentStatus::Ok;
     const int nReports = static_cast<int>(anDbs.size());
     ReportBatchEnd(bWritten ? nReports : 0, nReports, strPath,
                    bWritten ? QString()
                             : QStringLiteral("\n") +
-                                  LoadResString(IDS_EXPORT_ALL_PDF_FAILED).arg(strPath));
+                                  FileFailureText(DocumentStatus::CannotWrite, strPath, error));
 }
 
 void CDayExport::ReportBatchEnd(int nWritten, int nTotal, const QString& strTarget,
@@ -277,9 +290,14 @@ QString CDayExport::PromptDatedFile(int nCaptionId, int nFilterId, const QString
     request.m_strDefaultSuffix = strSuffix;
     request.m_strInitialPath =
         QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath(m_downloadTime.toString(QStringLiteral("'LMX-4410 'yyyy-MM-dd HHmm'.'")) +
-                      strSuffix);
+            .filePath(DatedName() + QLatin1Char('.') + strSuffix);
     return AfxPromptFileName(request, m_pParent);
+}
+
+QString CDayExport::DatedName() const
+{
+    return QString::fromStdString(DefaultSaveAllFolderName(
+        std::chrono::system_clock::from_time_t(m_downloadTime.toSecsSinceEpoch())));
 }
 
 void CDayExport::TellNothingToExport()

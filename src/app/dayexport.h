@@ -1,5 +1,6 @@
 #pragma once
 
+#include "saveall.h"
 #include "testrecord.h"
 
 #include <QDateTime>
@@ -46,6 +47,12 @@ private:
     // A file to save under, proposed as "LMX-4410 <date> <time>.<suffix>"
     // (the download's) in the documents folder; empty when cancelled.
     QString PromptDatedFile(int nCaptionId, int nFilterId, const QString& strSuffix);
+    // "LMX-4410 <date> <time>" of the download.
+    QString DatedName() const;
+    // A file per DB that holds a test into strFolder, asking before
+    // replacing one, with a progress dialog while it takes.
+    std::vector<SaveAllResult> WriteBatch(const QString& strFolder, int nProgressTextId,
+                                          std::string_view extension, const DbFileBytes& makeBytes);
     void ExportPdfPerDb(const std::vector<int>& anDbs);
     void ExportCombinedPdf(const std::vector<int>& anDbs);
     void ReportBatchEnd(int nWritten, int nTotal, const QString& strTarget,

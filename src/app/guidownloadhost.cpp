@@ -1,5 +1,6 @@
 #include "guidownloadhost.h"
 
+#include "filefailuretext.h"
 #include "langpack.h"
 #include "messagebox.h"
 #include "portfailuretext.h"
@@ -8,7 +9,9 @@
 #include "sessionlogfolder.h"
 #include "simulatedtester.h"
 
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QMetaObject>
 
 namespace {
@@ -50,6 +53,7 @@ void CGuiDownloadHost::StartSessionLog()
 {
     m_sessionLog.Close();
     m_loggedPort.SetLog(nullptr);
+    m_bLogBreakReported = false;
     if (m_strLogFolder.isEmpty())
         return;
     QString strError;
@@ -59,6 +63,19 @@ void CGuiDownloadHost::StartSessionLog()
         return;
     }
     m_loggedPort.SetLog(&m_sessionLog);
+}
+
+void CGuiDownloadHost::ReportSessionLogBreak()
+{
+    const FileError& error = m_sessionLog.WriteError();
+    if (error.m_problem == FileProblem::None || m_bLogBreakReported)
+        return;
+    m_bLogBreakReported = true;
+    const QString strLog =
+        QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(m_sessionLog.Path())));
+    AfxMessageBox(LoadResString(IDS_SESSION_LOG_STOPPED).arg(strLog) + QStringLiteral("\n\n") +
+                      FileProblemText(error),
+                  QMessageBox::Ok, QMessageBox::Warning, &m_owner);
 }
 
 bool CGuiDownloadHost::EnsureDemoTester(QString& strDevice)
@@ -171,6 +188,7 @@ void CGuiDownloadHost::ReportFailure(DownloadFailure failure)
                       &m_owner);
         break;
     }
+    ReportSessionLogBreak();
 }
 
 void CGuiDownloadHost::RepostPortData()

@@ -40,6 +40,9 @@ public:
     CDownloadProtocol& Protocol() { return m_protocol; }
     // Each download from now on keeps a session log in strFolder; none when empty.
     void SetSessionLogFolder(const QString& strFolder) { m_strLogFolder = strFolder; }
+    // After a download: tells the user, once, that its session log broke off
+    // (a full disk, say); the download itself went on.
+    void ReportSessionLogBreak();
     // The demo tester sends at the tester's own pace unless told otherwise (tests).
     void SetDemoPaced(bool bPaced) { m_bDemoPaced = bPaced; }
 
@@ -75,4 +78,5 @@ private:
     QString m_strPort; // as the user named it, for messages
     QString m_strLogFolder;
     bool m_bDemoPaced = true;
+    bool m_bLogBreakReported = false;
 };

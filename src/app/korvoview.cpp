@@ -1,6 +1,5 @@
 #include "korvoview.h"
 
-#include "fileaccess.h"
 #include "filedialog.h"
 #include "filefailuretext.h"
 #include "korvocontext.h"
@@ -9,15 +8,11 @@
 #include "messagebox.h"
 #include "pagerenderer.h"
 #include "reporthost.h"
+#include "reportpdf.h"
 #include "reportsheet.h"
 #include "resourceids.h"
 
-#include <QBuffer>
-#include <QFile>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -34,7 +29,6 @@
 namespace {
 
 constexpr int kPagesOffered = 2;
-constexpr int kPdfResolution = 1200;
 constexpr int kWheelNotch = 120; // eighths of a degree
 // A new window starts at the zoom last chosen in any window.
 constexpr const char* kZoomSetting = "View/ReportZoom";
@@ -153,26 +147,16 @@ bool CKorvoView::PrintOrReport(QPrinter& printer, CPrintInfo& info)
 
 bool CKorvoView::ExportPdf(const QString& strPathName)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    bool bDrawn;
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(kPdfResolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                         QMarginsF(), QPageLayout::Millimeter));
-        writer.setCreator(QLatin1String(kProgramName));
-        if (GetDocument())
-            writer.setTitle(GetDocument()->GetTitle());
-        CPrintInfo info;
-        OnPreparePrinting(info);
-        bDrawn = PrintPages(writer, info);
-    }
+    CKorvoDoc* pDocument = GetDocument();
+    ReportPdfInfo pdfInfo;
+    pdfInfo.m_strCreator = QLatin1String(kProgramName);
+    if (pDocument)
+        pdfInfo.m_strTitle = pDocument->GetTitle();
+    CReportPdf pdf(pdfInfo);
+    if (pDocument)
+        pdf.Add(pDocument->m_Report, kPagesOffered);
     FileError error;
-    const DocumentStatus status =
-        bDrawn ? WriteFileAtomically(QFile::encodeName(strPathName).toStdString(),
-                                     buffer.data().toStdString(), &error)
-               : DocumentStatus::CannotWrite;
+    const DocumentStatus status = SavePdf(pdf.Finish(), strPathName, &error);
     if (status == DocumentStatus::Ok)
         return true;
     AfxMessageBox(FileFailureText(status, strPathName, error), QMessageBox::Ok,

@@ -233,6 +233,8 @@ void CMainFrame::StepLoadingProgress()
 void CMainFrame::EndLoadingProgress()
 {
     m_pLoadingProgress.reset();
+    // The download's last step: the records are in.
+    m_download.ReportSessionLogBreak();
 }
 
 void CMainFrame::ClearTree()

@@ -1,5 +1,6 @@
 #include "sessionlogfolder.h"
 
+#include "datedname.h"
 #include "filefailuretext.h"
 #include "langpack.h"
 #include "resourceids.h"

@@ -1,6 +1,7 @@
 #include "document.h"
 
 #include "archive.h"
+#include "atomicfile.h"
 #include "childframe.h"
 #include "docmanager.h"
 #include "doctemplate.h"

@@ -80,15 +80,17 @@ inline constexpr int IDS_PORT_WHY_SYSTEM = 58267; // %2: the system's own words
 inline constexpr int IDS_PORT_WHY_NOT_SERIAL = 58268;
 inline constexpr int IDS_PORT_WHY_NO_READING = 58269;
 // Other messages and captions.
-inline constexpr int IDS_PRINT_FAILED = 58270;     // %1: the printer or file
-inline constexpr int IDS_SAVE_CHANGES = 58271;     // %1: the document
-inline constexpr int IDS_RECENT_FILE_GONE = 58272; // %1: the file
-inline constexpr int IDS_ENTER_INTEGER = 58273;    // the time-out is no number
-inline constexpr int IDS_ENTER_INTEGER_IN = 58274; // %1, %2: the range
-inline constexpr int IDS_OPEN_TITLE = 58275;       // File Open's dialog
-inline constexpr int IDS_SAVE_AS_TITLE = 58276;    // Save As's dialog
-inline constexpr int IDS_EXPORT_PDF_TITLE = 58277; // Export PDF's dialog
-inline constexpr int IDS_ALL_FILES_FILTER = 58278; // the file dialogs' last filter
+inline constexpr int IDS_PRINT_FAILED = 58270;          // %1: the printer or file
+inline constexpr int IDS_SAVE_CHANGES = 58271;          // %1: the document
+inline constexpr int IDS_RECENT_FILE_GONE = 58272;      // %1: the file
+inline constexpr int IDS_ENTER_INTEGER = 58273;         // the time-out is no number
+inline constexpr int IDS_ENTER_INTEGER_IN = 58274;      // %1, %2: the range
+inline constexpr int IDS_OPEN_TITLE = 58275;            // File Open's dialog
+inline constexpr int IDS_SAVE_AS_TITLE = 58276;         // Save As's dialog
+inline constexpr int IDS_EXPORT_PDF_TITLE = 58277;      // Export PDF's dialog
+inline constexpr int IDS_ALL_FILES_FILTER = 58278;      // the file dialogs' last filter
+inline constexpr int IDS_BATCH_STOPPED_NO_ROOM = 58279; // a full disk ended a batch of files
+inline constexpr int IDS_SESSION_LOG_STOPPED = 58280;   // %1: the log
 
 // Commands of the framework (the same values as the classic application
 // framework's, so the pack's menus read the same on every platform).

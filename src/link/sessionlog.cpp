@@ -1,8 +1,9 @@
 #include "sessionlog.h"
 
+#include "datedname.h"
+
 #include <cerrno>
 #include <cstring>
-#include <ctime>
 #include <fstream>
 
 #ifdef _WIN32
@@ -19,6 +20,11 @@ constexpr std::size_t kTimeWidth = 12;               // HH:MM:SS.mmm
 constexpr std::size_t kDataColumn = kTimeWidth + 4;  // after the time, the direction and a space
 constexpr std::size_t kHexWidth = kBytesPerLine * 3; // "xx " for each byte
 constexpr std::int64_t kMsPerDay = 24 * 60 * 60 * 1000;
+// Far above any line the log writes (a data line is 81 characters, a note
+// a sentence); a longer one is no log line, and reading it whole (a log
+// from a problem report may hold a gigabyte without a line break) would
+// only fill the memory.
+constexpr std::size_t kMaxLineLength = 4096;
 
 // Creates the file for writing; fails when there is one of that name already,
 // which stays as it is.
@@ -39,18 +45,6 @@ std::FILE* CreateNewFile(const std::string& strPath)
 #endif
 }
 
-std::tm LocalTime(std::chrono::system_clock::time_point when)
-{
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &seconds);
-#else
-    localtime_r(&seconds, &local);
-#endif
-    return local;
-}
-
 int Milliseconds(std::chrono::system_clock::time_point when)
 {
     const auto sinceEpoch =
@@ -62,11 +56,34 @@ int Milliseconds(std::chrono::system_clock::time_point when)
 // strftime with a pattern, then ".mmm".
 std::string FormatTime(std::chrono::system_clock::time_point when, const char* pszPattern)
 {
-    const std::tm local = LocalTime(when);
-    char text[64];
-    const std::size_t nLength = std::strftime(text, sizeof text, pszPattern, &local);
-    std::snprintf(text + nLength, sizeof text - nLength, ".%03d", Milliseconds(when));
-    return text;
+    char milliseconds[8];
+    std::snprintf(milliseconds, sizeof milliseconds, ".%03d", Milliseconds(when));
+    return FormatLocalTime(when, pszPattern) + milliseconds;
+}
+
+enum class LineRead
+{
+    Line,
+    TooLong,
+    End,
+};
+
+// The next line without its line break, read no further than kMaxLineLength
+// characters into it.
+LineRead ReadLine(std::istream& text, std::string& strLine)
+{
+    strLine.clear();
+    char ch = 0;
+    bool bAny = false;
+    while (text.get(ch)) {
+        bAny = true;
+        if (ch == '\n')
+            return LineRead::Line;
+        if (strLine.size() == kMaxLineLength)
+            return LineRead::TooLong;
+        strLine += ch;
+    }
+    return bAny ? LineRead::Line : LineRead::End;
 }
 
 bool IsPrintable(char ch)
@@ -350,15 +367,19 @@ bool ReadSessionLog(std::istream& text, const std::string& strName,
     int nLine = 0;
     std::int64_t nLastTime = -1;
     std::int64_t nOffsetMs = 0;
-    while (std::getline(text, strLine)) {
+    for (LineRead read = ReadLine(text, strLine); read != LineRead::End;
+         read = ReadLine(text, strLine)) {
         ++nLine;
-        if (strLine.ends_with('\r'))
-            strLine.pop_back();
         const auto fail = [&](const std::string& strWhy) {
             strError = strName + ", line " + std::to_string(nLine) + ": " + strWhy;
             entries.clear();
             return false;
         };
+        if (read == LineRead::TooLong)
+            return fail("the line is longer than " + std::to_string(kMaxLineLength) +
+                        " characters, which no session log writes");
+        if (strLine.ends_with('\r'))
+            strLine.pop_back();
         if (nLine == 1 && strLine != kTitleLine)
             return fail(std::string("not a session log (it does not start with '") + kTitleLine +
                         "')");
@@ -382,12 +403,4 @@ bool ReadSessionLog(std::istream& text, const std::string& strName,
         return false;
     }
     return true;
-}
-
-std::string SessionLogFileName(std::chrono::system_clock::time_point when)
-{
-    const std::tm local = LocalTime(when);
-    char name[64];
-    std::strftime(name, sizeof name, "session-%Y%m%d-%H%M%S.log", &local);
-    return name;
 }

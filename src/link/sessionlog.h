@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fileaccess.h"
+#include "fileerror.h"
 
 #include <chrono>
 #include <cstdint>
@@ -110,6 +110,3 @@ bool ReadSessionLog(const std::string& strPath, std::vector<SessionLogEntry>& en
 // The same over a log's text already open; strName names it in strError.
 bool ReadSessionLog(std::istream& text, const std::string& strName,
                     std::vector<SessionLogEntry>& entries, std::string& strError);
-
-// The file name for a log started at when: "session-YYYYMMDD-HHMMSS.log" (local time).
-std::string SessionLogFileName(std::chrono::system_clock::time_point when);

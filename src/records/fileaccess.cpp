@@ -35,6 +35,11 @@ FileError FileErrorFromErrno(int nError)
     return FileError{ProblemOfErrno(nError), std::generic_category().message(nError)};
 }
 
+bool IsOutOfRoom(const FileError& error)
+{
+    return error.m_problem == FileProblem::NoSpace || error.m_problem == FileProblem::TooLarge;
+}
+
 namespace fileaccess {
 
 bool Fail(FileError* pError, FileProblem problem)
@@ -61,24 +66,3 @@ std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target)
 }
 
 } // namespace fileaccess
-
-DocumentStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
-                                   FileError* pError)
-{
-    namespace fs = std::filesystem;
-    std::error_code error;
-    // Saving over a link replaces the file it points to, not the link.
-    fs::path target = path;
-    if (fs::is_symlink(fs::symlink_status(path, error))) {
-        target = fs::canonical(path, error);
-        if (error) {
-            fileaccess::FailWithErrno(pError, error.value());
-            return DocumentStatus::CannotWrite;
-        }
-    }
-    fs::path temporary;
-    if (!fileaccess::WriteTemporary(target, bytes, temporary, pError) ||
-        !fileaccess::ReplaceWithTemporary(temporary, target, pError))
-        return DocumentStatus::CannotWrite;
-    return DocumentStatus::Ok;
-}

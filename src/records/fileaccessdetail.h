@@ -3,7 +3,7 @@
 // What reading whole files and saving them atomically share on every
 // platform, and the platform's part of it.
 
-#include "fileaccess.h"
+#include "fileerror.h"
 
 #include <cstdint>
 #include <filesystem>

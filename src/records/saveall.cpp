@@ -1,5 +1,6 @@
 #include "saveall.h"
 
+#include "atomicfile.h"
 #include "documentfile.h"
 #include "latin1text.h"
 
@@ -54,17 +55,11 @@ std::string DbFileName(int nDb, const TestRecord& record, std::string_view exten
     return strName;
 }
 
-std::string DefaultSaveAllFolderName(const std::tm& time)
-{
-    char name[64];
-    std::snprintf(name, sizeof name, "LMX-4410 %04d-%02d-%02d %02d%02d", time.tm_year + 1900,
-                  time.tm_mon + 1, time.tm_mday, time.tm_hour, time.tm_min);
-    return name;
-}
-
-std::vector<SaveAllResult> SaveAllDbs(const RecordTable& records, const std::string& strDirectory,
-                                      const OverwriteQuestion& askOverwrite,
-                                      const SaveAllProgress& progress)
+std::vector<SaveAllResult> WriteFilePerDb(const RecordTable& records,
+                                          const std::string& strDirectory,
+                                          std::string_view extension, const DbFileBytes& makeBytes,
+                                          const OverwriteQuestion& askOverwrite,
+                                          const SaveAllProgress& progress)
 {
     const std::vector<int> anDbs = DbsWithTest(records);
     const int nTotal = static_cast<int>(anDbs.size());
@@ -77,7 +72,7 @@ std::vector<SaveAllResult> SaveAllDbs(const RecordTable& records, const std::str
         SaveAllResult result;
         result.m_nDb = nDb;
         result.m_strPath =
-            (std::filesystem::path(strDirectory) / DbFileName(nDb, record, ".lmx")).string();
+            (std::filesystem::path(strDirectory) / DbFileName(nDb, record, extension)).string();
         std::error_code error;
         if (std::filesystem::exists(std::filesystem::symlink_status(result.m_strPath, error))) {
             const OverwriteChoice choice = askOverwrite(result.m_strPath);
@@ -89,12 +84,36 @@ std::vector<SaveAllResult> SaveAllDbs(const RecordTable& records, const std::str
                 continue;
             }
         }
-        if (WriteFileAtomically(result.m_strPath, StoreDocument(DocumentVersions(), record),
-                                &result.m_error) != DocumentStatus::Ok)
+        const std::optional<std::string> bytes = makeBytes(nDb, record);
+        if (!bytes) {
+            result.m_Outcome = SaveAllOutcome::Failed;
+            result.m_error.m_problem = FileProblem::Other;
+        } else if (WriteFileAtomically(result.m_strPath, *bytes, &result.m_error,
+                                       LinkAtTarget::Replace) != DocumentStatus::Ok)
             result.m_Outcome = SaveAllOutcome::Failed;
         results.push_back(result);
+        if (result.m_Outcome == SaveAllOutcome::Failed && IsOutOfRoom(result.m_error))
+            break;
     }
     return results;
+}
+
+bool StoppedOutOfRoom(const std::vector<SaveAllResult>& results)
+{
+    return !results.empty() && results.back().m_Outcome == SaveAllOutcome::Failed &&
+           IsOutOfRoom(results.back().m_error);
+}
+
+std::optional<std::string> DbDocumentBytes(int, const TestRecord& record)
+{
+    return StoreDocument(DocumentVersions(), record);
+}
+
+std::vector<SaveAllResult> SaveAllDbs(const RecordTable& records, const std::string& strDirectory,
+                                      const OverwriteQuestion& askOverwrite,
+                                      const SaveAllProgress& progress)
+{
+    return WriteFilePerDb(records, strDirectory, ".lmx", DbDocumentBytes, askOverwrite, progress);
 }
 
 std::vector<SaveAllResult> SaveAllDbs(const RecordTable& records, const std::string& strDirectory,

@@ -2,10 +2,7 @@
 
 #include "easyreport.h"
 
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +10,6 @@
 namespace {
 
 constexpr double kUnitsPerInch = 254.0;
-constexpr int kPdfResolution = 1200;
 constexpr double kInchesPerMetre = 1.0 / 0.0254;
 
 } // namespace
@@ -67,24 +63,4 @@ QImage RenderPageImage(CEasyReport& report, int page, int dotsPerInch)
     painter.scale(scale, scale);
     DrawPage(report, page, painter);
     return image;
-}
-
-bool WriteReportPdf(CEasyReport& report, const QString& path)
-{
-    QPdfWriter writer(path);
-    writer.setResolution(kPdfResolution);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    const double scale = ReportScale(kPdfResolution);
-    painter.scale(scale, scale);
-    const int pages = std::max(report.GetPageCount(), 1);
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0)
-            writer.newPage();
-        DrawPage(report, page, painter);
-    }
-    return painter.end();
 }

@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QRectF>
-#include <QString>
 #include <QTransform>
 
 class CEasyReport;
@@ -29,9 +28,3 @@ QTransform PrintPlacement(const QRectF& printable);
 
 // One page as a US-Letter image at `dotsPerInch` (1275 x 1650 at 150 dpi).
 QImage RenderPageImage(CEasyReport& report, int page, int dotsPerInch);
-
-// All pages to a US-Letter PDF with vector text and no margins, so report
-// unit (x, y) lands x/10 mm right of and y/10 mm below the sheet's top-left
-// corner. A report without pages gives one blank sheet. False when the file
-// cannot be written.
-bool WriteReportPdf(CEasyReport& report, const QString& path);

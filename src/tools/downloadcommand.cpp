@@ -129,14 +129,16 @@ bool ParseSeconds(const std::string& strText, int& nSeconds)
 }
 
 // Saves every DB that holds a test; a file already there is kept unless
-// bForce, and a failure on one file does not stop the others.
+// bForce, and a failure on one file does not stop the others, but a full
+// disk does.
 int SaveRecords(const RecordTable& records, const std::string& strDirectory, bool bForce,
                 int& nSaved)
 {
     nSaved = 0;
     std::string strKept;
     bool bFailed = false;
-    for (const SaveAllResult& result : SaveAllDbs(records, strDirectory, bForce)) {
+    const std::vector<SaveAllResult> results = SaveAllDbs(records, strDirectory, bForce);
+    for (const SaveAllResult& result : results) {
         switch (result.m_Outcome) {
         case SaveAllOutcome::Saved: ++nSaved; break;
         case SaveAllOutcome::SkippedExists: strKept += "\n  " + result.m_strPath; break;
@@ -149,6 +151,8 @@ int SaveRecords(const RecordTable& records, const std::string& strDirectory, boo
             break;
         }
     }
+    if (StoppedOutOfRoom(results))
+        std::fprintf(stderr, "lmxtool: the disk is full, so no further DBs were saved\n");
     if (!strKept.empty())
         std::fprintf(stderr, "lmxtool: kept these existing files (--force overwrites them):%s\n",
                      strKept.c_str());

@@ -1,5 +1,6 @@
 // lmxtool export: document files as one CSV table for a spreadsheet.
 
+#include "atomicfile.h"
 #include "documentfile.h"
 #include "failuretext.h"
 #include "recordcsv.h"

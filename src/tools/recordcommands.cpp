@@ -1,6 +1,7 @@
 // lmxtool parse, make and dump: the parsers and the document file from the
 // command line.
 
+#include "atomicfile.h"
 #include "documentfile.h"
 #include "failuretext.h"
 #include "jsonwriter.h"

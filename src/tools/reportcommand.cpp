@@ -7,6 +7,7 @@
 #include "pagerenderer.h"
 #include "reporthost.h"
 #include "reportlayoutjson.h"
+#include "reportpdf.h"
 #include "testreportcomposer.h"
 #include "toolcommands.h"
 
@@ -133,9 +134,15 @@ int RunReport(const ToolArgs& args)
 
     if (options.layout)
         PrintLayout(report);
-    if (options.pdfPath && !WriteReportPdf(report, QString::fromStdString(*options.pdfPath))) {
-        std::fprintf(stderr, "lmxtool: cannot write %s\n", options.pdfPath->c_str());
-        return kExitFailed;
+    if (options.pdfPath) {
+        FileError error;
+        if (!WriteReportPdf(report, QString::fromStdString(*options.pdfPath), &error)) {
+            std::fprintf(
+                stderr, "lmxtool: %s\n",
+                DescribeDocumentStatus(DocumentStatus::CannotWrite, *options.pdfPath, error)
+                    .c_str());
+            return kExitFailed;
+        }
     }
     if (options.pngPrefix &&
         !WritePngPages(report, *options.pngPrefix, options.dpi.value_or(kDefaultDpi)))

@@ -17,6 +17,7 @@
 #include "testtesters.h"
 
 #include "commsettingsdlg.h"
+#include "filesizelimit.h"
 #include "progressbar.h"
 
 #include <QAccessible>
@@ -214,6 +215,36 @@ TEST_F(GuiDownload, ALogThatCannotBeMadeIsReportedAndTheDownloadGoesOn)
     EXPECT_TRUE(m_boxes.Texts().first().startsWith(
         LoadResString(IDS_SESSION_LOG_FAILED).section(QLatin1Char('%'), 0, 0)));
     EXPECT_TRUE(m_app.m_Records == Downloaded(BuiltInSampleSet()));
+}
+
+TEST_F(GuiDownload, ALogThatBreaksOffIsReportedOnceAndTheDownloadKeepsItsRecords)
+{
+    QTemporaryDir folder;
+    m_app.m_bKeepSessionLog = true;
+    m_app.m_strSessionLogFolder = folder.path();
+    {
+        const FileSizeLimit limit(1024); // the disk fills up early in the download
+        m_app.OnDownload();
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return Tree().topLevelItemCount() > 0; }, kDownloadDeadlineMs));
+    }
+    EXPECT_TRUE(m_app.m_Records == Downloaded(BuiltInSampleSet()));
+    ASSERT_EQ(m_boxes.Requests().size(), 1);
+    const QStringList astrLogs = QDir(folder.path()).entryList(QDir::Files);
+    ASSERT_EQ(astrLogs.size(), 1);
+    EXPECT_TRUE(m_boxes.Texts()[0].startsWith(
+        LoadResString(IDS_SESSION_LOG_STOPPED)
+            .arg(QDir::toNativeSeparators(QDir(folder.path()).filePath(astrLogs[0])))))
+        << m_boxes.Texts()[0].toStdString();
+    EXPECT_TRUE(m_boxes.Texts()[0].contains(LoadResString(IDS_FILE_WHY_TOO_LARGE)));
+
+    // The next download's log starts afresh and is told about only if it breaks.
+    m_boxes.Clear();
+    Tree().clear();
+    m_app.OnDownload();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Tree().topLevelItemCount() > 0; }, kDownloadDeadlineMs));
+    EXPECT_TRUE(m_boxes.Requests().isEmpty());
 }
 
 bool StoredSettingsName(const QString& strPort)

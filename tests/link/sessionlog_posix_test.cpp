@@ -1,6 +1,7 @@
 // The session log where POSIX calls set the scene: a disk that fills up (a
 // file size limit stands in for it) and the local time zone.
 
+#include "datedname.h"
 #include "sessionlog.h"
 #include "sessionlogfixture.h"
 

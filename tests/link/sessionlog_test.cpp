@@ -11,7 +11,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <istream>
 #include <sstream>
+#include <streambuf>
+#include <string>
 
 namespace {
 
@@ -236,6 +239,11 @@ TEST_F(SessionLogTest, AMalformedLogNamesTheLineAndWhatIsWrong)
         {"text that is not the bytes",
          strHeader + "10:00:00.000 RX 3e 3e" + std::string(43, ' ') + " >;\n",
          ", line 3: the text column does not match the hex bytes"},
+        {"a note longer than any log writes",
+         strHeader + "10:00:00.000 #  " + std::string(5000, 'x') + "\n",
+         ", line 3: the line is longer than 4096 characters"},
+        {"a megabyte without a line break", strHeader + strGood + std::string(1 << 20, 'a'),
+         ", line 4: the line is longer than 4096 characters"},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.pszName);
@@ -251,6 +259,44 @@ TEST_F(SessionLogTest, AMalformedLogNamesTheLineAndWhatIsWrong)
     std::string strError;
     EXPECT_FALSE(ReadSessionLog(Path("missing.log"), entries, strError));
     EXPECT_NE(strError.find(Path("missing.log")), std::string::npos) << strError;
+}
+
+// A log's header and then text that never ends and never breaks a line.
+class CEndlessLine final : public std::streambuf
+{
+public:
+    CEndlessLine() : m_strChunk("# LMX-4410 session log\n") {}
+
+private:
+    int_type underflow() override
+    {
+        if (m_bHeaderGiven)
+            m_strChunk.assign(64 * 1024, 'a');
+        m_bHeaderGiven = true;
+        setg(m_strChunk.data(), m_strChunk.data(), m_strChunk.data() + m_strChunk.size());
+        return traits_type::to_int_type(m_strChunk.front());
+    }
+
+    std::string m_strChunk;
+    bool m_bHeaderGiven = false;
+};
+
+TEST_F(SessionLogTest, ALineIsReadNoFurtherThanItsLimit)
+{
+    CEndlessLine endless;
+    std::istream text(&endless);
+    std::vector<SessionLogEntry> entries;
+    std::string strError;
+    EXPECT_FALSE(ReadSessionLog(text, "endless.log", entries, strError));
+    EXPECT_EQ(strError, "endless.log, line 2: the line is longer than 4096 characters, which no "
+                        "session log writes");
+
+    // A long note the log itself might write still reads.
+    const std::string strNote(4000, 'n');
+    WriteFile("long-note.log", "# LMX-4410 session log\n10:00:00.000 #  " + strNote + "\r\n");
+    ASSERT_TRUE(ReadSessionLog(Path("long-note.log"), entries, strError)) << strError;
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].m_strBytes, strNote);
 }
 
 // A port that records what the download asked of it.

@@ -3,6 +3,7 @@
 // What the document file tests of every platform share: bytes of every value
 // and a scratch folder for each test.
 
+#include "atomicfile.h"
 #include "documentfile.h"
 #include "fileaccess.h"
 

@@ -1,9 +1,11 @@
 // Saving every DB with a test into one folder: the file names made from the
 // user information, never overwriting unasked, and one failure keeping the rest.
 
+#include "datedname.h"
 #include "documentfile.h"
 #include "fileaccess.h"
 #include "saveall.h"
+#include "saveallfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,45 +15,6 @@
 #include <string>
 
 namespace {
-
-TestRecord WithTest(const std::string& strUserInfo)
-{
-    TestRecord record;
-    record.m_Ping.m_bValid = 1;
-    record.m_Ping.m_strRaw = "Y:0:4:4:0:9:8:8;";
-    record.m_RateFrame.m_strUserInfo = strUserInfo;
-    return record;
-}
-
-class SaveAllTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_directory = std::filesystem::temp_directory_path() /
-                      ("saveall-test-" + std::to_string(std::random_device{}()));
-        std::filesystem::remove_all(m_directory);
-        std::filesystem::create_directories(m_directory);
-        m_records[3] = WithTest("Kim Apt 301");
-        m_records[7] = WithTest("");
-        m_records[12] = WithTest("Lee");
-    }
-    void TearDown() override { std::filesystem::remove_all(m_directory); }
-
-    std::string PathOf(const std::string& strName) const
-    {
-        return (m_directory / strName).string();
-    }
-    std::string Contents(const std::string& strName) const
-    {
-        std::string strBytes;
-        ReadFileBytes(PathOf(strName), strBytes);
-        return strBytes;
-    }
-
-    std::filesystem::path m_directory;
-    RecordTable m_records;
-};
 
 TEST(SaveAllNames, UserInformationBecomesASafeFileName)
 {
@@ -91,7 +54,9 @@ TEST(SaveAllNames, DefaultFolderNameCarriesDateAndTime)
     time.tm_mday = 5;
     time.tm_hour = 7;
     time.tm_min = 3;
-    EXPECT_EQ(DefaultSaveAllFolderName(time), "LMX-4410 2026-01-05 0703");
+    time.tm_isdst = -1;
+    const auto when = std::chrono::system_clock::from_time_t(std::mktime(&time));
+    EXPECT_EQ(DefaultSaveAllFolderName(when), "LMX-4410 2026-01-05 0703");
 }
 
 TEST_F(SaveAllTest, SavesEachDbWithATestAndNothingElse)

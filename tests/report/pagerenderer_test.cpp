@@ -4,6 +4,7 @@
 #include "chart.h"
 #include "hline.h"
 #include "pagerenderer.h"
+#include "reportpdf.h"
 #include "reporttestsupport.h"
 #include "sampleset.h"
 #include "testreportcomposer.h"

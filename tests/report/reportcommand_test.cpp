@@ -1,5 +1,6 @@
 // lmxtool report: the JSON layout listing, PDF and PNG output, exit codes.
 
+#include "atomicfile.h"
 #include "documentfile.h"
 #include "fileaccess.h"
 #include "sampleset.h"

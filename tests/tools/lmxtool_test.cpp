@@ -2,6 +2,7 @@
 // and the CSV export.
 
 #include "documentfile.h"
+#include "filesizelimit.h"
 #include "recordcsv.h"
 #include "recordjson.h"
 #include "sampleset.h"
@@ -13,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -331,6 +333,53 @@ TEST_F(LmxToolTest, ExportFailuresKeepTheEarlierTable)
     const ToolRun full = Run({"export", Path("db.lmx")}, "/dev/full");
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_TRUE(Contains(full.err, "cannot write the output")) << full.err;
+}
+
+// Each command that writes a file, when the disk fills up (a file size limit
+// the tool inherits) and when the place is a file, not a folder: exit 1, the
+// earlier file untouched, nothing else left, and the file and the reason on
+// stderr.
+TEST_F(LmxToolTest, WritersThatCannotFinishKeepTheEarlierFileAndSayWhy)
+{
+    ASSERT_EQ(Run({"make", "-o", Path("db.lmx"), "--ping", "Y:0:4:4:0:9:8:8"}).exitCode, 0);
+    WriteFile("blocker", "a file, not a folder");
+    const TestRecord adsl = SampleAdslRecord(); // a document larger than the limit
+    const struct
+    {
+        const char* pszName;
+        std::vector<std::string> args; // the file to write follows
+    } writers[] = {
+        {"export --csv", {"export", Path("db.lmx"), "--csv"}},
+        {"make",
+         {"make", "--rate-frame", adsl.m_RateFrame.m_strRaw, "--trace-route",
+          adsl.m_TraceRoute.m_strRaw, "-o"}},
+    };
+    for (const auto& writer : writers) {
+        SCOPED_TRACE(writer.pszName);
+        WriteFile("out", "earlier");
+        std::vector<std::string> args = writer.args;
+        args.push_back(Path("out"));
+        ToolRun full;
+        {
+            const FileSizeLimit limit(256); // room for the message, not for the file
+            full = Run(args);
+        }
+        EXPECT_EQ(full.exitCode, 1);
+        EXPECT_TRUE(Contains(full.err, Path("out"))) << full.err;
+        EXPECT_TRUE(Contains(full.err, "File too large")) << full.err;
+        EXPECT_EQ(ReadAll(Path("out")), "earlier");
+
+        args.back() = Path("blocker/out");
+        const ToolRun misplaced = Run(args);
+        EXPECT_EQ(misplaced.exitCode, 1);
+        EXPECT_TRUE(Contains(misplaced.err, Path("blocker/out"))) << misplaced.err;
+        EXPECT_TRUE(Contains(misplaced.err, "Not a directory")) << misplaced.err;
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"blocker", "db.lmx", "out", "stderr", "stdout"}));
 }
 
 } // namespace
