@@ -33,7 +33,7 @@ public:
     void StartTimer(int nTimerId, int) override { m_timers.insert(nTimerId); }
     void StopTimer(int nTimerId) override { m_timers.erase(nTimerId); }
     std::string LoadString(int) override { return {}; }
-    void ReportFailure(DownloadFailure) override {}
+    void ReportFailure(DownloadOutcome) override {}
     void RepostPortData() override { m_bRepost = true; }
     void PumpWaitingMessages() override {}
 

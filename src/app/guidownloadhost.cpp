@@ -145,12 +145,12 @@ std::string CGuiDownloadHost::LoadString(int nStringId)
     return LoadResString(nStringId).toLatin1().toStdString();
 }
 
-void CGuiDownloadHost::ReportFailure(DownloadFailure failure)
+void CGuiDownloadHost::ReportFailure(DownloadOutcome failure)
 {
     if (m_sessionLog.IsOpen())
-        m_sessionLog.Note(DownloadFailureNote(failure));
+        m_sessionLog.Note(DownloadOutcomeNote(failure));
     switch (failure) {
-    case DownloadFailure::PortOpenFailed: {
+    case DownloadOutcome::PortOpenFailed: {
         const QString strWhy =
             PortFailureText(m_Port.LastOpenStatus(), QString::fromStdString(m_Port.DevicePath()),
                             m_Port.LastSystemError(), m_strPort);
@@ -158,18 +158,21 @@ void CGuiDownloadHost::ReportFailure(DownloadFailure failure)
                       QMessageBox::Ok, QMessageBox::Warning, &m_owner);
         break;
     }
-    case DownloadFailure::PromptTimeout:
+    case DownloadOutcome::PromptTimeout:
         AfxMessageBox(LoadResString(IDS_PROMPT_TIMEOUT_TEXT), QMessageBox::Ok, QMessageBox::Warning,
                       &m_owner, LoadResString(IDS_PROMPT_TIMEOUT_CAPTION));
         break;
-    case DownloadFailure::DeviceLost:
+    case DownloadOutcome::DeviceLost:
         AfxMessageBox(LoadResString(IDS_DEVICE_LOST), QMessageBox::Ok, QMessageBox::Warning,
                       &m_owner);
         break;
-    case DownloadFailure::PortLost:
+    case DownloadOutcome::PortLost:
         AfxMessageBox(LoadResString(IDS_PORT_LOST), QMessageBox::Ok, QMessageBox::Warning,
                       &m_owner);
         break;
+    // The window waits on a stalled tester, and a completed download is no failure.
+    case DownloadOutcome::TransferStalled:
+    case DownloadOutcome::Completed: break;
     }
 }
 

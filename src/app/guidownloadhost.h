@@ -54,7 +54,7 @@ private:
     void StartTimer(int nTimerId, int nMilliseconds) override;
     void StopTimer(int nTimerId) override;
     std::string LoadString(int nStringId) override;
-    void ReportFailure(DownloadFailure failure) override;
+    void ReportFailure(DownloadOutcome failure) override;
     void RepostPortData() override;
     void PumpWaitingMessages() override;
 

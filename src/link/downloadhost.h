@@ -1,5 +1,7 @@
 #pragma once
 
+#include "downloadoutcome.h"
+
 #include <chrono>
 #include <string>
 
@@ -22,17 +24,6 @@ inline constexpr int IDS_TRANSFER_MESSAGE = 58210;
 inline constexpr int IDS_DB_HEADER_CAPTION = 58211;
 inline constexpr int IDS_TRANSFER_STALLED = 58245; // the tester stopped sending mid-answer
 inline constexpr int IDS_PORT_LOST = 58246;        // the port went away before the prompt
-
-// Why a download did not reach its end; the host turns each into a message
-// box (PortOpenFailed: string 58204; PromptTimeout: text 58207, caption 58208;
-// DeviceLost: 58212; PortLost: 58246).
-enum class DownloadFailure
-{
-    PortOpenFailed,
-    PromptTimeout,
-    DeviceLost, // the tester vanished after it had sent something
-    PortLost,   // the port went away while the download waited for the prompt
-};
 
 // The serial port as the download uses it.
 class IDownloadPort
@@ -63,7 +54,7 @@ public:
     virtual void StartTimer(int nTimerId, int nMilliseconds) = 0;
     virtual void StopTimer(int nTimerId) = 0;
     virtual std::string LoadString(int nStringId) = 0;
-    virtual void ReportFailure(DownloadFailure failure) = 0;
+    virtual void ReportFailure(DownloadOutcome failure) = 0;
     // Queues one more WM_PORT_DATA for bytes the stream left in the ring.
     virtual void RepostPortData() = 0;
     // Dispatches the window messages that are waiting, so the UI stays responsive.

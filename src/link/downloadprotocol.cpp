@@ -9,10 +9,6 @@ using std::chrono::milliseconds;
 
 namespace {
 
-constexpr int kDigitFirstMissing = 1;
-constexpr int kDigitSecondMissing = 2;
-constexpr int kNoDigitMissing = 0;
-
 constexpr int kPopupWidth = 300;
 constexpr unsigned kAnimationClip = 131;
 // The prompt-wait message is padded so the popup keeps its width when the text changes.
@@ -22,33 +18,33 @@ constexpr const char* kLoadingText = "Data Loading..";
 // One firing of TIMER_NEXT_COMMAND: the state it finds and what it sends.
 struct CommandStep
 {
-    int nFromState;
-    int nSectionCode;
-    int nNextState;
+    CommandState fromState;
+    DownloadSection section;
+    CommandState nextState;
     const char* pszCommand;
     const char* pszLabel;
 };
 
 constexpr CommandStep kCommandSequence[] = {
-    {CDownloadProtocol::SEQ_IDLE, CDownloadProtocol::SECTION_RATE_FRAME,
-     CDownloadProtocol::SEQ_RATE_FRAME, "forpc rtrvinfo\n", "RATE/FRAME"},
-    {CDownloadProtocol::SEQ_RATE_FRAME, CDownloadProtocol::SECTION_GRAPH,
-     CDownloadProtocol::SEQ_GRAPH, "forpc rtrvgrp\n", "GRAPH"},
-    {CDownloadProtocol::SEQ_GRAPH, CDownloadProtocol::SECTION_PING, CDownloadProtocol::SEQ_PING,
-     "forpc rtrvping\n", "PING"},
-    {CDownloadProtocol::SEQ_PING, CDownloadProtocol::SECTION_TRACE_ROUTE,
-     CDownloadProtocol::SEQ_TRACE_ROUTE, "forpc rtrvtrrt\n", "TRACE ROUTE"},
+    {CommandState::Idle, DownloadSection::RateFrame, CommandState::RateFrame, "forpc rtrvinfo\n",
+     "RATE/FRAME"},
+    {CommandState::RateFrame, DownloadSection::Graph, CommandState::Graph, "forpc rtrvgrp\n",
+     "GRAPH"},
+    {CommandState::Graph, DownloadSection::Ping, CommandState::Ping, "forpc rtrvping\n", "PING"},
+    {CommandState::Ping, DownloadSection::TraceRoute, CommandState::TraceRoute, "forpc rtrvtrrt\n",
+     "TRACE ROUTE"},
 };
 
-std::string* SectionText(TestRecord& record, int nSectionCode)
+std::string* SectionText(TestRecord& record, DownloadSection section)
 {
-    switch (nSectionCode) {
-    case CDownloadProtocol::SECTION_RATE_FRAME: return &record.m_RateFrame.m_strRaw;
-    case CDownloadProtocol::SECTION_GRAPH: return &record.m_Graph.m_strRaw;
-    case CDownloadProtocol::SECTION_PING: return &record.m_Ping.m_strRaw;
-    case CDownloadProtocol::SECTION_TRACE_ROUTE: return &record.m_TraceRoute.m_strRaw;
-    default: return nullptr;
+    switch (section) {
+    case DownloadSection::RateFrame: return &record.m_RateFrame.m_strRaw;
+    case DownloadSection::Graph: return &record.m_Graph.m_strRaw;
+    case DownloadSection::Ping: return &record.m_Ping.m_strRaw;
+    case DownloadSection::TraceRoute: return &record.m_TraceRoute.m_strRaw;
+    case DownloadSection::None: break;
     }
+    return nullptr;
 }
 
 bool IsDigit(char ch)
@@ -88,7 +84,7 @@ bool CDownloadProtocol::StartDownload(const std::string& strPort, int nTimeout)
     // Opening closes a port that was still open, whatever the outcome.
     m_bPortOpen = bOpened;
     if (!bOpened) {
-        m_host.ReportFailure(DownloadFailure::PortOpenFailed);
+        m_host.ReportFailure(DownloadOutcome::PortOpenFailed);
         return false;
     }
 
@@ -98,7 +94,7 @@ bool CDownloadProtocol::StartDownload(const std::string& strPort, int nTimeout)
     ResetTransferState();
     m_host.StopTimer(TIMER_NEXT_COMMAND);
     m_host.StopTimer(TIMER_STALL_NOTICE);
-    m_nStreamMode = STREAM_PROMPT_WAIT;
+    m_streamMode = StreamMode::PromptWait;
     m_nTimeoutTicks = static_cast<std::uint32_t>(nTimeout) * kTicksPerLineFeed;
     m_promptWaitStart = m_host.CurrentTime();
     m_nLineFeedsSent = 0;
@@ -141,7 +137,7 @@ void CDownloadProtocol::OnPromptWaitTick()
         m_nWaitTicks = 0;
         m_bWaitingForPrompt = false;
         m_wndProgress.ClosePopup();
-        m_host.ReportFailure(DownloadFailure::PromptTimeout);
+        m_host.ReportFailure(DownloadOutcome::PromptTimeout);
         return;
     }
     const auto nSecondsWaited = static_cast<std::uint32_t>(
@@ -170,10 +166,10 @@ void CDownloadProtocol::OnNextCommand()
         return;
     }
     for (const CommandStep& step : kCommandSequence) {
-        if (step.nFromState != m_nSequenceState)
+        if (step.fromState != m_sequenceState)
             continue;
-        m_nSectionCode = step.nSectionCode;
-        m_nSequenceState = step.nNextState;
+        m_section = step.section;
+        m_sequenceState = step.nextState;
         m_strCommand = step.pszCommand;
         m_strSectionLabel = step.pszLabel;
         // The limit stays at 20: each section's bar shows its own DB count.
@@ -190,7 +186,7 @@ void CDownloadProtocol::OnNextCommand()
 void CDownloadProtocol::OnStallNotice()
 {
     m_host.StopTimer(TIMER_STALL_NOTICE);
-    if (m_nStreamMode != STREAM_TRANSFER || m_nSectionCode == SECTION_NONE)
+    if (m_streamMode != StreamMode::Transfer || m_section == DownloadSection::None)
         return;
     m_bStallShown = true;
     m_wndProgress.SetMessage(m_host.LoadString(IDS_TRANSFER_STALLED), true);
@@ -205,7 +201,7 @@ void CDownloadProtocol::SetProgressMessage(const std::string& strText)
 void CDownloadProtocol::NoteTesterActive()
 {
     m_bHeardTester = true;
-    if (m_nStreamMode != STREAM_TRANSFER || m_nSectionCode == SECTION_NONE)
+    if (m_streamMode != StreamMode::Transfer || m_section == DownloadSection::None)
         return;
     m_host.StartTimer(TIMER_STALL_NOTICE, kStallNoticeMs);
     if (m_bStallShown) {
@@ -217,7 +213,7 @@ void CDownloadProtocol::NoteTesterActive()
 
 void CDownloadProtocol::EndCommandSequence()
 {
-    m_nSequenceState = SEQ_IDLE;
+    m_sequenceState = CommandState::Idle;
     m_strCommand = "\n";
     m_strSectionLabel.clear();
     m_host.StopTimer(TIMER_STALL_NOTICE);
@@ -228,9 +224,9 @@ void CDownloadProtocol::EndCommandSequence()
 
 void CDownloadProtocol::OnPortData()
 {
-    if (m_nStreamMode == STREAM_PROMPT_WAIT)
+    if (m_streamMode == StreamMode::PromptWait)
         ReceivePromptWait();
-    else if (m_nStreamMode == STREAM_TRANSFER)
+    else if (m_streamMode == StreamMode::Transfer)
         ReceiveTransfer();
 }
 
@@ -260,7 +256,7 @@ void CDownloadProtocol::OnPrompt()
     m_pStaging = std::make_unique<RecordTable>();
     m_pDownloadRecord = nullptr;
     StartNextCommandTimer(kFirstCommandDelayMs);
-    m_nStreamMode = STREAM_TRANSFER;
+    m_streamMode = StreamMode::Transfer;
 
     // Bytes that followed the prompt in this batch are read in transfer mode,
     // as if they had come a moment later. The watch thread will not notify
@@ -278,14 +274,14 @@ void CDownloadProtocol::ReceiveTransfer()
     if (m_port.HasQueuedData())
         NoteTesterActive();
     while (m_port.Get(ch)) {
-        if (m_nDigitState == kDigitFirstMissing) {
+        if (m_headerDigits == HeaderDigits::FirstMissing) {
             m_chDbDigit[0] = ch;
-            m_nDigitState = kDigitSecondMissing;
-        } else if (m_nDigitState == kDigitSecondMissing) {
+            m_headerDigits = HeaderDigits::SecondMissing;
+        } else if (m_headerDigits == HeaderDigits::SecondMissing) {
             m_chDbDigit[1] = ch;
             CompleteDbHeader();
         } else if (ch == '%') {
-            m_nDigitState = kDigitFirstMissing;
+            m_headerDigits = HeaderDigits::FirstMissing;
         } else {
             ReceiveDataChar(ch);
         }
@@ -297,7 +293,7 @@ void CDownloadProtocol::CompleteDbHeader()
     m_nDbNumber = DbNumberFromDigits(m_chDbDigit);
     m_pDownloadRecord =
         m_nDbNumber == 0 ? nullptr : &(*m_pStaging)[static_cast<std::size_t>(m_nDbNumber)];
-    m_nDigitState = kNoDigitMissing;
+    m_headerDigits = HeaderDigits::Complete;
     m_wndProgress.SetCaption(m_host.LoadString(IDS_DB_HEADER_CAPTION));
     SetProgressMessage(DbProgressText(m_strSectionLabel, m_nDbNumber));
     m_wndProgress.Advance(1);
@@ -306,14 +302,14 @@ void CDownloadProtocol::CompleteDbHeader()
 void CDownloadProtocol::ReceiveDataChar(char ch)
 {
     if (m_pDownloadRecord) {
-        if (std::string* pText = SectionText(*m_pDownloadRecord, m_nSectionCode))
+        if (std::string* pText = SectionText(*m_pDownloadRecord, m_section))
             pText->push_back(ch);
     }
     // The ';' after DB 20 ends the answer (and is part of DB 20's text).
     // Whatever follows it before the next command is dropped, and a further
     // ';' only moves the next command on.
     if (m_nDbNumber == kDbCount && ch == ';') {
-        m_nSectionCode = SECTION_NONE;
+        m_section = DownloadSection::None;
         m_host.StopTimer(TIMER_STALL_NOTICE);
         StartNextCommandTimer(kNextCommandDelayMs);
     }
@@ -327,7 +323,7 @@ void CDownloadProtocol::OnDownloadDone()
     const std::unique_ptr<RecordTable> pStaged = std::move(m_pStaging);
     m_pDownloadRecord = nullptr;
     // Nothing that still waits in the ring belongs to this download.
-    m_nStreamMode = STREAM_NONE;
+    m_streamMode = StreamMode::None;
 
     m_views.BeginLoadingProgress(kLoadingText, kDbCount);
     for (int nDb = 1; nDb <= kDbCount; ++nDb) {
@@ -355,7 +351,7 @@ void CDownloadProtocol::OnDownloadCancel()
     m_nWaitTicks = 0;
     m_bWaitingForPrompt = false;
     m_wndProgress.ClosePopup();
-    if (m_nStreamMode == STREAM_PROMPT_WAIT)
+    if (m_streamMode == StreamMode::PromptWait)
         m_host.StopTimer(TIMER_PROMPT_WAIT);
 }
 
@@ -370,9 +366,9 @@ void CDownloadProtocol::OnDeviceLost()
     // went away during the prompt wait failed; one that only listened on after
     // a time-out or a Cancel is simply closed.
     if (m_bHeardTester)
-        m_host.ReportFailure(DownloadFailure::DeviceLost);
+        m_host.ReportFailure(DownloadOutcome::DeviceLost);
     else if (bWaitingForPrompt)
-        m_host.ReportFailure(DownloadFailure::PortLost);
+        m_host.ReportFailure(DownloadOutcome::PortLost);
 }
 
 void CDownloadProtocol::AbortDownload()
@@ -383,7 +379,7 @@ void CDownloadProtocol::AbortDownload()
     m_wndProgress.ClosePopup();
     ClosePort();
     ResetTransferState();
-    m_nStreamMode = STREAM_NONE;
+    m_streamMode = StreamMode::None;
 }
 
 int CDownloadProtocol::DownloadRecordNumber() const
@@ -401,9 +397,9 @@ int CDownloadProtocol::DownloadRecordNumber() const
 
 void CDownloadProtocol::ResetTransferState()
 {
-    m_nSequenceState = SEQ_IDLE;
-    m_nSectionCode = SECTION_NONE;
-    m_nDigitState = kNoDigitMissing;
+    m_sequenceState = CommandState::Idle;
+    m_section = DownloadSection::None;
+    m_headerDigits = HeaderDigits::Complete;
     m_nDbNumber = 0;
     m_pDownloadRecord = nullptr;
     m_pStaging.reset();

@@ -9,6 +9,42 @@
 #include <memory>
 #include <string>
 
+// Command sequence states: the value names the last command sent.
+enum class CommandState
+{
+    Idle = 0,
+    RateFrame = 121,
+    Graph = 122,
+    Ping = 123,
+    TraceRoute = 124,
+};
+
+// The section that received text belongs to; None drops it.
+enum class DownloadSection
+{
+    None = 0,
+    RateFrame = 101,
+    Graph = 102,
+    Ping = 103,
+    TraceRoute = 104,
+};
+
+// What the receive stream does with the bytes it reads.
+enum class StreamMode
+{
+    None = 0,
+    PromptWait = 1, // looks for the prompt '>'
+    Transfer = 2,   // sorts DB headers and text into the records
+};
+
+// How much of a DB header ('%' and two digits) is still to come.
+enum class HeaderDigits
+{
+    Complete = 0,
+    FirstMissing = 1,
+    SecondMissing = 2,
+};
+
 // The command/response exchange with the tester. It pokes the tester with a
 // line feed every second until it answers with its prompt '>', then asks for
 // the four kinds of data one after another; each answer is a stream of DB
@@ -18,23 +54,6 @@
 class CDownloadProtocol
 {
 public:
-    // Command sequence states: the value names the last command sent.
-    static constexpr int SEQ_IDLE = 0;
-    static constexpr int SEQ_RATE_FRAME = 121;
-    static constexpr int SEQ_GRAPH = 122;
-    static constexpr int SEQ_PING = 123;
-    static constexpr int SEQ_TRACE_ROUTE = 124;
-    // The section that received text belongs to; none drops it.
-    static constexpr int SECTION_NONE = 0;
-    static constexpr int SECTION_RATE_FRAME = 101;
-    static constexpr int SECTION_GRAPH = 102;
-    static constexpr int SECTION_PING = 103;
-    static constexpr int SECTION_TRACE_ROUTE = 104;
-    // Receive stream modes.
-    static constexpr int STREAM_NONE = 0;
-    static constexpr int STREAM_PROMPT_WAIT = 1;
-    static constexpr int STREAM_TRANSFER = 2;
-
     static constexpr int kPromptTickMs = 100;
     static constexpr int kTicksPerLineFeed = 10;
     static constexpr int kFirstCommandDelayMs = 1000;
@@ -65,7 +84,7 @@ public:
     // Stops a download where it stands, without a message; the table is untouched.
     void AbortDownload();
 
-    int StreamMode() const { return m_nStreamMode; }
+    StreamMode Mode() const { return m_streamMode; }
     // The DB whose text the stream appends to: 1..20, or 0 while it drops text.
     int DownloadRecordNumber() const;
 
@@ -98,10 +117,10 @@ private:
     DownloadClock::time_point m_promptWaitStart{};
     std::uint32_t m_nLineFeedsSent = 0;
     DownloadClock::time_point m_nextCommandDue{};
-    int m_nSequenceState = SEQ_IDLE;
-    int m_nStreamMode = STREAM_NONE;
-    int m_nSectionCode = SECTION_NONE;
-    int m_nDigitState = 0; // 1: the first header digit is missing, 2: the second
+    CommandState m_sequenceState = CommandState::Idle;
+    StreamMode m_streamMode = StreamMode::None;
+    DownloadSection m_section = DownloadSection::None;
+    HeaderDigits m_headerDigits = HeaderDigits::Complete;
     std::array<char, 2> m_chDbDigit{};
     int m_nDbNumber = 0;
     std::string m_strSectionLabel;

@@ -91,14 +91,9 @@ std::string CHeadlessDownload::LoadString(int nStringId)
     }
 }
 
-void CHeadlessDownload::ReportFailure(DownloadFailure failure)
+void CHeadlessDownload::ReportFailure(DownloadOutcome failure)
 {
-    switch (failure) {
-    case DownloadFailure::PortOpenFailed: SetOutcome(DownloadOutcome::PortOpenFailed); break;
-    case DownloadFailure::PromptTimeout: SetOutcome(DownloadOutcome::PromptTimeout); break;
-    case DownloadFailure::DeviceLost: SetOutcome(DownloadOutcome::DeviceLost); break;
-    case DownloadFailure::PortLost: SetOutcome(DownloadOutcome::PortLost); break;
-    }
+    SetOutcome(failure);
 }
 
 void CHeadlessDownload::RepostPortData()
@@ -141,8 +136,7 @@ void CHeadlessDownload::NoteActivity()
 // answer has stalled.
 void CHeadlessDownload::CheckForStall()
 {
-    if (m_protocol.StreamMode() == CDownloadProtocol::STREAM_TRANSFER &&
-        !m_loop.IsTimerRunning(TIMER_NEXT_COMMAND))
+    if (m_protocol.Mode() == StreamMode::Transfer && !m_loop.IsTimerRunning(TIMER_NEXT_COMMAND))
         SetOutcome(DownloadOutcome::TransferStalled);
 }
 
@@ -150,24 +144,6 @@ void CHeadlessDownload::CheckForStall()
 void CHeadlessDownload::SetOutcome(DownloadOutcome outcome)
 {
     m_outcome = outcome;
-    if (!m_pLog)
-        return;
-    switch (outcome) {
-    case DownloadOutcome::Completed: m_pLog->Note("download completed"); break;
-    case DownloadOutcome::PortOpenFailed:
-        m_pLog->Note(DownloadFailureNote(DownloadFailure::PortOpenFailed));
-        break;
-    case DownloadOutcome::PromptTimeout:
-        m_pLog->Note(DownloadFailureNote(DownloadFailure::PromptTimeout));
-        break;
-    case DownloadOutcome::TransferStalled:
-        m_pLog->Note("download failed: the tester stopped sending in the middle of the transfer");
-        break;
-    case DownloadOutcome::DeviceLost:
-        m_pLog->Note(DownloadFailureNote(DownloadFailure::DeviceLost));
-        break;
-    case DownloadOutcome::PortLost:
-        m_pLog->Note(DownloadFailureNote(DownloadFailure::PortLost));
-        break;
-    }
+    if (m_pLog)
+        m_pLog->Note(DownloadOutcomeNote(outcome));
 }

@@ -15,17 +15,6 @@
 #include <string>
 #include <vector>
 
-// How a download run without a GUI ended.
-enum class DownloadOutcome
-{
-    Completed,
-    PortOpenFailed,
-    PromptTimeout,
-    TransferStalled, // the tester went quiet in the middle of the transfer
-    DeviceLost,
-    PortLost, // the port went away before the tester answered
-};
-
 // What a download without a GUI shows: the popup's progress, the parse
 // progress and the channel's own messages.
 class IHeadlessDisplay : public IProgressPopup
@@ -90,7 +79,7 @@ private:
     void StartTimer(int nTimerId, int nMilliseconds) override;
     void StopTimer(int nTimerId) override;
     std::string LoadString(int nStringId) override;
-    void ReportFailure(DownloadFailure failure) override;
+    void ReportFailure(DownloadOutcome failure) override;
     void RepostPortData() override;
     void PumpWaitingMessages() override;
 

@@ -374,9 +374,7 @@ TEST_F(GuiDownload, APortThatHungUpWhileIdleDownloadsOnTheNextTry)
 
         quiet.Unplug();
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] {
-                return Frame().Download().Protocol().StreamMode() == CDownloadProtocol::STREAM_NONE;
-            },
+            [&] { return Frame().Download().Protocol().Mode() == StreamMode::None; },
             kDownloadDeadlineMs));
         CTestTester plugged;
         ASSERT_TRUE(plugged.IsStarted() && port.PointAt(plugged.Device()));

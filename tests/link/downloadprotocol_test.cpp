@@ -122,7 +122,7 @@ protected:
         Deliver("%20;");
         while (m_host.IsTimerRunning(TIMER_NEXT_COMMAND)) {
             RunToNextCommand();
-            if (m_protocol.StreamMode() == CDownloadProtocol::STREAM_TRANSFER)
+            if (m_protocol.Mode() == StreamMode::Transfer)
                 Deliver("%20;");
         }
     }
@@ -171,12 +171,12 @@ TEST_F(DownloadProtocolTest, PromptWaitSendsALineFeedEverySecondAndTimesOutAfter
         EXPECT_TRUE(host.m_failures.empty());
         host.Advance(100);
         EXPECT_EQ(host.m_lineFeedTimes, c.lineFeedTimes);
-        EXPECT_EQ(host.m_failures, std::vector{DownloadFailure::PromptTimeout});
+        EXPECT_EQ(host.m_failures, std::vector{DownloadOutcome::PromptTimeout});
         EXPECT_FALSE(host.IsTimerRunning(TIMER_PROMPT_WAIT));
         EXPECT_FALSE(host.m_bPopupShown);
         // The port keeps listening for a late prompt.
         EXPECT_TRUE(host.m_bOpen);
-        EXPECT_EQ(protocol.StreamMode(), CDownloadProtocol::STREAM_PROMPT_WAIT);
+        EXPECT_EQ(protocol.Mode(), StreamMode::PromptWait);
     }
 }
 
@@ -346,7 +346,7 @@ TEST_F(DownloadProtocolTest, CancelWithoutADownloadChangesNothing)
     m_protocol.OnDownloadCancel();
     EXPECT_FALSE(m_host.IsTimerRunning(TIMER_PROMPT_WAIT));
     EXPECT_FALSE(m_host.IsTimerRunning(TIMER_NEXT_COMMAND));
-    EXPECT_EQ(m_protocol.StreamMode(), CDownloadProtocol::STREAM_NONE);
+    EXPECT_EQ(m_protocol.Mode(), StreamMode::None);
 }
 
 TEST_F(DownloadProtocolTest, ASecondDownloadStartsAfreshInEveryRespect)
@@ -403,7 +403,7 @@ TEST_F(DownloadProtocolTest, DeviceLostStopsTheDownloadAndSaysSo)
     m_host.Advance(1000);
     Deliver("%04abc");
     m_protocol.OnDeviceLost();
-    EXPECT_EQ(m_host.m_failures, std::vector{DownloadFailure::DeviceLost});
+    EXPECT_EQ(m_host.m_failures, std::vector{DownloadOutcome::DeviceLost});
     EXPECT_FALSE(m_host.IsTimerRunning(TIMER_PROMPT_WAIT));
     EXPECT_FALSE(m_host.IsTimerRunning(TIMER_NEXT_COMMAND));
     EXPECT_FALSE(m_host.m_bPopupShown);
@@ -511,15 +511,15 @@ TEST_F(DownloadProtocolTest, APortThatGoesBeforeTheTesterSpeaksLosesNoConnection
     {
         const char* pszName;
         std::function<void(CFakeDownloadHost&, CDownloadProtocol&)> before;
-        std::vector<DownloadFailure> failures;
+        std::vector<DownloadOutcome> failures;
     };
     const Case cases[] = {
         {"during the prompt wait",
          [](CFakeDownloadHost& host, CDownloadProtocol&) { host.Advance(2000); },
-         {DownloadFailure::PortLost}},
+         {DownloadOutcome::PortLost}},
         {"after the time-out",
          [](CFakeDownloadHost& host, CDownloadProtocol&) { host.Advance(10100); },
-         {DownloadFailure::PromptTimeout}},
+         {DownloadOutcome::PromptTimeout}},
         {"after Cancel",
          [](CFakeDownloadHost&, CDownloadProtocol& protocol) { protocol.OnDownloadCancel(); },
          {}},
@@ -551,7 +551,7 @@ TEST_F(DownloadProtocolTest, APortThatCannotBeOpenedStartsNothing)
     m_host.m_bOpenSucceeds = false;
     EXPECT_FALSE(m_protocol.StartDownload("/dev/nothing", 10));
     EXPECT_EQ(m_host.m_strOpenedPort, "/dev/nothing");
-    EXPECT_EQ(m_host.m_failures, std::vector{DownloadFailure::PortOpenFailed});
+    EXPECT_EQ(m_host.m_failures, std::vector{DownloadOutcome::PortOpenFailed});
     EXPECT_FALSE(m_host.m_bPopupShown);
     EXPECT_FALSE(m_host.IsTimerRunning(TIMER_PROMPT_WAIT));
 }

@@ -58,7 +58,7 @@ public:
     }
     void StopTimer(int nTimerId) override { m_timers.erase(nTimerId); }
     std::string LoadString(int nStringId) override { return "#" + std::to_string(nStringId); }
-    void ReportFailure(DownloadFailure failure) override { m_failures.push_back(failure); }
+    void ReportFailure(DownloadOutcome failure) override { m_failures.push_back(failure); }
     void RepostPortData() override { ++m_nReposts; }
     void PumpWaitingMessages() override { ++m_nPumps; }
 
@@ -125,7 +125,7 @@ public:
     std::vector<long long> m_commandTimes;
     std::vector<long long> m_lineFeedTimes;
     // Host state.
-    std::vector<DownloadFailure> m_failures;
+    std::vector<DownloadOutcome> m_failures;
     int m_nReposts = 0;
     int m_nPumps = 0;
     // Popup state.
