@@ -1,7 +1,8 @@
 #pragma once
 
+#include "downloadevents.h"
 #include "downloadhost.h"
-#include "progresspopup.h"
+#include "executor.h"
 #include "testrecord.h"
 
 #include <array>
@@ -17,16 +18,6 @@ enum class CommandState
     Graph = 122,
     Ping = 123,
     TraceRoute = 124,
-};
-
-// The section that received text belongs to; None drops it.
-enum class DownloadSection
-{
-    None = 0,
-    RateFrame = 101,
-    Graph = 102,
-    Ping = 103,
-    TraceRoute = 104,
 };
 
 // What the receive stream does with the bytes it reads.
@@ -49,8 +40,9 @@ enum class HeaderDigits
 // line feed every second until it answers with its prompt '>', then asks for
 // the four kinds of data one after another; each answer is a stream of DB
 // headers ('%' and two digits) and text, sorted into the records as it
-// arrives. Everything runs on the host's UI thread, driven by its timers and
-// by WM_PORT_DATA.
+// arrives. Everything runs on the executor's thread, driven by its timers and
+// by WM_PORT_DATA; what happens is told as events, and the complete records go
+// to the receiver unparsed.
 class CDownloadProtocol
 {
 public:
@@ -62,18 +54,14 @@ public:
     // stopped; the popup says so until it sends again.
     static constexpr int kStallNoticeMs = 3000;
 
-    CDownloadProtocol(IDownloadHost& host, IDownloadPort& port, IProgressPopup& popup,
-                      IRecordViews& views, RecordTable& records);
+    CDownloadProtocol(IExecutor& executor, IDownloadPort& port, IDownloadEvents& events,
+                      IStagedRecordsReceiver& receiver);
 
     // Opens the port and starts the prompt wait; false (reported to the host)
     // when the port cannot be opened.
     bool StartDownload(const std::string& strPort, int nTimeout);
-    void OnTimer(int nTimerId);
     // WM_PORT_DATA: reads the channel's receive queue.
     void OnPortData();
-    // WM_DOWNLOAD_DONE: parses the received records into the table and
-    // refreshes the views.
-    void OnDownloadDone();
     // WM_DOWNLOAD_CANCEL
     void OnDownloadCancel();
     // The channel lost its device: the download stops, and the table keeps
@@ -93,7 +81,8 @@ private:
     void OnNextCommand();
     void OnStallNotice();
     void StartNextCommandTimer(int nDelayMs);
-    void SetProgressMessage(const std::string& strText);
+    void StartTimer(int nTimerId, int nMilliseconds, void (CDownloadProtocol::*pHandler)());
+    void Emit(const AnyDownloadEvent& event) { m_events.OnEvent(event); }
     void NoteTesterActive();
     void EndCommandSequence();
     void ReceivePromptWait();
@@ -104,26 +93,24 @@ private:
     void ResetTransferState();
     void ClosePort();
 
-    IDownloadHost& m_host;
+    IExecutor& m_executor;
     IDownloadPort& m_port;
-    IProgressPopup& m_wndProgress;
-    IRecordViews& m_views;
-    RecordTable& m_records;
+    IDownloadEvents& m_events;
+    IStagedRecordsReceiver& m_receiver;
 
     std::uint32_t m_nTimeoutTicks = 0;
     std::uint32_t m_nWaitTicks = 0;
     // Waits count from these times, not from timer ticks, so that a timer that
     // fires a little early never makes a wait the tester relies on short.
-    DownloadClock::time_point m_promptWaitStart{};
+    IExecutor::Clock::time_point m_promptWaitStart{};
     std::uint32_t m_nLineFeedsSent = 0;
-    DownloadClock::time_point m_nextCommandDue{};
+    IExecutor::Clock::time_point m_nextCommandDue{};
     CommandState m_sequenceState = CommandState::Idle;
     StreamMode m_streamMode = StreamMode::None;
     DownloadSection m_section = DownloadSection::None;
     HeaderDigits m_headerDigits = HeaderDigits::Complete;
     std::array<char, 2> m_chDbDigit{};
     int m_nDbNumber = 0;
-    std::string m_strSectionLabel;
     std::string m_strCommand;
     // Received texts collect here, apart from the table, which changes only
     // when the fourth section is complete: an interrupted download leaves the
@@ -136,8 +123,6 @@ private:
     // whether the prompt wait still runs (no time-out, Cancel or prompt yet).
     bool m_bHeardTester = false;
     bool m_bWaitingForPrompt = false;
-    // The popup's message as the download last set it, shown again when a
-    // stalled tester sends again; and whether the stall notice replaces it.
-    std::string m_strProgressMessage;
-    bool m_bStallShown = false;
+    // Whether the tester is stalled in the middle of an answer.
+    bool m_bStalled = false;
 };

@@ -1,6 +1,7 @@
 // Downloads from lmx4410-sim over a pseudo-terminal through the real channel
 // and protocol: the nearest thing to a tester on a serial port.
 
+#include "channelmessages.h"
 #include "documentfile.h"
 #include "downloadedtable.h"
 #include "fileaccess.h"
@@ -50,8 +51,8 @@ protected:
 
     CSimulatorProcess m_simulator;
     RecordTable m_records;
-    CSilentDisplay m_display;
-    CHeadlessDownload m_download{m_records, m_display};
+    CChannelMessages m_display;
+    CHeadlessDownload m_download{m_records, &m_display};
 };
 
 TEST_F(DownloadEndToEndTest, TheDefaultSetArrivesWholeTwiceInARow)

@@ -1,6 +1,7 @@
 #include "downloadedtable.h"
 #include "downloadprotocol.h"
 #include "fakedownloadhost.h"
+#include "recordloader.h"
 #include "sampleset.h"
 #include "testersimulator.h"
 
@@ -73,7 +74,9 @@ class DownloadProtocolTest : public ::testing::Test
 protected:
     DownloadProtocolTest()
     {
-        m_host.m_onTimer = [this](int nTimerId) { m_protocol.OnTimer(nTimerId); };
+        m_host.m_onTransferDone = [this](std::unique_ptr<RecordTable> pStaged) {
+            m_loader.Load(std::move(pStaged));
+        };
     }
 
     // One notification from the watch thread, without the host's re-delivery.
@@ -87,10 +90,7 @@ protected:
     void Deliver(std::string_view bytes)
     {
         DeliverBatch(bytes);
-        while (m_host.m_nReposts > 0) {
-            --m_host.m_nReposts;
-            m_protocol.OnPortData();
-        }
+        m_host.RunPosted();
     }
 
     void StartAndPrompt(int nTimeout = 10)
@@ -112,7 +112,7 @@ protected:
 
     void RunToNextCommand()
     {
-        m_host.Advance(static_cast<int>(m_host.TimerDue(TIMER_NEXT_COMMAND) - m_host.Now()));
+        m_host.Advance(static_cast<int>(m_host.TimerDue(TIMER_NEXT_COMMAND) - m_host.NowMs()));
     }
 
     // Ends the current section, answers the remaining commands with DB 20
@@ -125,6 +125,14 @@ protected:
             if (m_protocol.Mode() == StreamMode::Transfer)
                 Deliver("%20;");
         }
+        RunParse();
+    }
+
+    // The parse takes a step per record.
+    void RunParse()
+    {
+        while (m_host.IsTimerRunning(TIMER_PARSE_STEP))
+            m_host.Advance(1);
     }
 
     void Download(const RecordTable& data, const Splitter& split = Whole)
@@ -133,11 +141,13 @@ protected:
         for (int nSection = 0; nSection < 4; ++nSection)
             AnswerNextCommand(data, split);
         m_host.Advance(500);
+        RunParse();
     }
 
     CFakeDownloadHost m_host;
     RecordTable m_records;
-    CDownloadProtocol m_protocol{m_host, m_host, m_host, m_host, m_records};
+    CRecordLoader m_loader{m_host, m_host, m_records, std::chrono::milliseconds(0)};
+    CDownloadProtocol m_protocol{m_host, m_host, m_host, m_host};
 };
 
 struct PromptWaitCase
@@ -157,9 +167,7 @@ TEST_F(DownloadProtocolTest, PromptWaitSendsALineFeedEverySecondAndTimesOutAfter
     for (const PromptWaitCase& c : cases) {
         SCOPED_TRACE("TIMEOUT " + std::to_string(c.nTimeout));
         CFakeDownloadHost host;
-        RecordTable records;
-        CDownloadProtocol protocol(host, host, host, host, records);
-        host.m_onTimer = [&](int nTimerId) { protocol.OnTimer(nTimerId); };
+        CDownloadProtocol protocol(host, host, host, host);
 
         ASSERT_TRUE(protocol.StartDownload("2", c.nTimeout));
         EXPECT_EQ(host.m_nBaud, 9600);
@@ -190,6 +198,7 @@ TEST_F(DownloadProtocolTest, APromptAfterTheTimeOutStillDownloads)
     for (int nSection = 0; nSection < 4; ++nSection)
         AnswerNextCommand(data);
     m_host.Advance(500);
+    RunParse();
     EXPECT_EQ(m_records, Downloaded(data));
 }
 
@@ -233,10 +242,10 @@ TEST_F(DownloadProtocolTest, CommandsFollowThePromptAfterOneSecondAndEachAnswerA
 {
     const RecordTable data = TaggedTable("t");
     StartAndPrompt();
-    const long long nPrompt = m_host.Now();
+    const long long nPrompt = m_host.NowMs();
     EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), nPrompt + 1000);
     AnswerNextCommand(data);
-    const long long nAnswered = m_host.Now();
+    const long long nAnswered = m_host.NowMs();
     EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), nAnswered + 500);
 }
 
@@ -298,13 +307,14 @@ TEST_F(DownloadProtocolTest, OnlyASemicolonAfterDb20EndsTheSection)
     Deliver("%07a;b;%19c;");
     EXPECT_FALSE(m_host.IsTimerRunning(TIMER_NEXT_COMMAND));
     Deliver("%20x;after");
-    EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), m_host.Now() + 500);
+    EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), m_host.NowMs() + 500);
     // Any later ';' moves the next command on; the text between is dropped.
     m_host.Advance(300);
     Deliver("more;");
-    EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), m_host.Now() + 500);
+    EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), m_host.NowMs() + 500);
     Deliver("%03between");
     m_host.Advance(500);
+    RunParse();
     EXPECT_EQ(m_host.m_commands.back(), "forpc rtrvgrp\n");
     FinishDownload();
 
@@ -338,6 +348,7 @@ TEST_F(DownloadProtocolTest, CancelDuringTheTransferOnlyClosesThePopup)
     for (int nSection = 1; nSection < 4; ++nSection)
         AnswerNextCommand(data);
     m_host.Advance(500);
+    RunParse();
     EXPECT_EQ(m_records, Downloaded(data));
 }
 
@@ -361,7 +372,7 @@ TEST_F(DownloadProtocolTest, ASecondDownloadStartsAfreshInEveryRespect)
 
     m_host.m_commands.clear();
     m_host.m_lineFeedTimes.clear();
-    const long long nStart = m_host.Now();
+    const long long nStart = m_host.NowMs();
     ASSERT_TRUE(m_protocol.StartDownload("2", 10));
     m_host.Advance(10000);
     ASSERT_EQ(m_host.m_lineFeedTimes.size(), 10u);
@@ -370,6 +381,7 @@ TEST_F(DownloadProtocolTest, ASecondDownloadStartsAfreshInEveryRespect)
     for (int nSection = 0; nSection < 4; ++nSection)
         AnswerNextCommand(data);
     m_host.Advance(500);
+    RunParse();
     EXPECT_EQ(m_host.m_commands.front(), "forpc rtrvinfo\n");
     EXPECT_EQ(m_records, Downloaded(data));
 }
@@ -442,7 +454,7 @@ TEST_F(DownloadProtocolTest, WaitsAreNeverShortWhenTimersFireEarly)
         EXPECT_GE(m_host.m_lineFeedTimes[i], 1000 * static_cast<long long>(i + 1));
 
     Deliver(">");
-    long long nAnswerEnd = m_host.Now();
+    long long nAnswerEnd = m_host.NowMs();
     long long nPause = CDownloadProtocol::kFirstCommandDelayMs;
     for (std::size_t nSection = 0; nSection < 4; ++nSection) {
         // An early tick finds the pause unfinished and waits out the rest.
@@ -451,7 +463,7 @@ TEST_F(DownloadProtocolTest, WaitsAreNeverShortWhenTimersFireEarly)
         ASSERT_EQ(m_host.m_commands.size(), nSection + 1);
         EXPECT_GE(m_host.m_commandTimes.back() - nAnswerEnd, nPause) << "command " << nSection;
         Deliver(AnswerFor(data, m_host.m_commands.back()));
-        nAnswerEnd = m_host.Now();
+        nAnswerEnd = m_host.NowMs();
         nPause = CDownloadProtocol::kNextCommandDelayMs;
     }
     m_host.Advance(1000);
@@ -527,9 +539,7 @@ TEST_F(DownloadProtocolTest, APortThatGoesBeforeTheTesterSpeaksLosesNoConnection
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszName);
         CFakeDownloadHost host;
-        RecordTable records;
-        CDownloadProtocol protocol(host, host, host, host, records);
-        host.m_onTimer = [&](int nTimerId) { protocol.OnTimer(nTimerId); };
+        CDownloadProtocol protocol(host, host, host, host);
         ASSERT_TRUE(protocol.StartDownload("2", 10));
         c.before(host, protocol);
         protocol.OnDeviceLost();
