@@ -27,48 +27,54 @@ std::unique_ptr<RecordTable> Staged(const RecordTable& data)
     return pStaged;
 }
 
-TEST(RecordLoader, ParsesARecordPerPauseAndChangesTheTableOnlyAtTheEnd)
+// The records of an earlier download.
+RecordTable PreviousRecords()
 {
-    CFakeDownloadHost host;
     RecordTable records;
     records[4].m_RateFrame.m_strRaw = "kept";
-    const RecordTable before = records;
-    CRecordLoader loader(host, host, records, std::chrono::milliseconds(10));
+    return records;
+}
+
+class RecordLoaderTest : public ::testing::Test
+{
+protected:
+    CFakeDownloadHost m_host;
+    RecordTable m_records = PreviousRecords();
+    const RecordTable m_before = m_records;
+    CRecordLoader m_loader{m_host, m_host, m_records, std::chrono::milliseconds(10)};
+};
+
+TEST_F(RecordLoaderTest, ParsesARecordPerPauseAndChangesTheTableOnlyAtTheEnd)
+{
     RecordTable expected;
     const std::unique_ptr<RecordTable> pStaged = Staged(BuiltInSampleSet());
     for (int nDb = 1; nDb <= kDbCount; ++nDb)
         expected[static_cast<std::size_t>(nDb)] =
             ParsedFromRaw((*pStaged)[static_cast<std::size_t>(nDb)]);
 
-    loader.Load(Staged(BuiltInSampleSet()));
-    host.Advance(10 * kDbCount - 1);
-    EXPECT_TRUE(loader.IsLoading());
-    EXPECT_EQ(records, before);
-    EXPECT_EQ(std::count(host.m_views.begin(), host.m_views.end(), "step"), kDbCount - 1);
+    m_loader.Load(Staged(BuiltInSampleSet()));
+    m_host.Advance(10 * kDbCount - 1);
+    EXPECT_TRUE(m_loader.IsLoading());
+    EXPECT_EQ(m_records, m_before);
+    EXPECT_EQ(std::count(m_host.m_views.begin(), m_host.m_views.end(), "step"), kDbCount - 1);
 
-    host.Advance(1);
-    EXPECT_FALSE(loader.IsLoading());
-    EXPECT_FALSE(host.IsTimerRunning(TIMER_PARSE_STEP));
-    EXPECT_EQ(records, expected);
-    EXPECT_EQ(host.m_views.back(), "end");
+    m_host.Advance(1);
+    EXPECT_FALSE(m_loader.IsLoading());
+    EXPECT_FALSE(m_host.IsTimerRunning(TIMER_PARSE_STEP));
+    EXPECT_EQ(m_records, expected);
+    EXPECT_EQ(m_host.m_views.back(), "end");
 }
 
-TEST(RecordLoader, AStopInTheMiddleLeavesTheTableAndTheViews)
+TEST_F(RecordLoaderTest, AStopInTheMiddleLeavesTheTableAndTheViews)
 {
-    CFakeDownloadHost host;
-    RecordTable records;
-    records[4].m_RateFrame.m_strRaw = "kept";
-    const RecordTable before = records;
-    CRecordLoader loader(host, host, records, std::chrono::milliseconds(10));
-
-    loader.Load(Staged(BuiltInSampleSet()));
-    host.Advance(55);
-    loader.Stop();
-    const auto views = host.m_views;
-    host.Advance(1000);
-    EXPECT_FALSE(loader.IsLoading());
-    EXPECT_EQ(records, before);
-    EXPECT_EQ(host.m_views, views);
+    m_loader.Load(Staged(BuiltInSampleSet()));
+    m_host.Advance(55);
+    m_loader.Stop();
+    const auto views = m_host.m_views;
+    m_host.Advance(1000);
+    EXPECT_FALSE(m_loader.IsLoading());
+    EXPECT_EQ(m_records, m_before);
+    EXPECT_EQ(m_host.m_views, views);
 }
 
 } // namespace
