@@ -51,25 +51,26 @@ public:
     static constexpr int kFirstCommandDelayMs = 1000;
     static constexpr int kNextCommandDelayMs = 500;
     // A tester that sends nothing for this long in the middle of an answer has
-    // stopped; the popup says so until it sends again.
+    // stalled, until it sends again.
     static constexpr int kStallNoticeMs = 3000;
 
     CDownloadProtocol(IExecutor& executor, IDownloadPort& port, IDownloadEvents& events,
                       IStagedRecordsReceiver& receiver);
 
-    // Opens the port and starts the prompt wait; false (reported to the host)
-    // when the port cannot be opened.
+    // Opens the port and starts the prompt wait; false (a Failed event) when
+    // the port cannot be opened.
     bool StartDownload(const std::string& strPort, int nTimeout);
     // WM_PORT_DATA: reads the channel's receive queue.
     void OnPortData();
-    // WM_DOWNLOAD_CANCEL
+    // WM_DOWNLOAD_CANCEL: the progress ends. During the transfer the sequence
+    // runs on to its end; during the prompt wait the port keeps listening.
     void OnDownloadCancel();
-    // The channel lost its device: the download stops, and the table keeps
-    // the previous download's records. Once the tester has sent anything the
+    // The channel lost its device: the download stops, and no records go to
+    // the receiver. Once the tester has sent anything the
     // connection was lost; before that, a running prompt wait failed because
     // its port went away, and a port that only listened on is closed quietly.
     void OnDeviceLost();
-    // Stops a download where it stands, without a message; the table is untouched.
+    // Stops a download where it stands, without a message; no records go to the receiver.
     void AbortDownload();
 
     StreamMode Mode() const { return m_streamMode; }
@@ -112,8 +113,8 @@ private:
     std::array<char, 2> m_chDbDigit{};
     int m_nDbNumber = 0;
     std::string m_strCommand;
-    // Received texts collect here, apart from the table, which changes only
-    // when the fourth section is complete: an interrupted download leaves the
+    // Received texts collect here; they go to the receiver only when the
+    // fourth section is complete, so an interrupted download leaves the
     // previous records as they were.
     std::unique_ptr<RecordTable> m_pStaging;
     // The staged record the stream fills; null drops the text.
