@@ -199,6 +199,24 @@ TEST_F(DownloadEndToEndTest, LmxtoolSavesEachDbWithATest)
     std::filesystem::remove_all(directory);
 }
 
+// Off a terminal the progress is a line for each new stage and each full bar.
+TEST_F(DownloadEndToEndTest, LmxtoolLogsEachStageOnALineOfItsOwn)
+{
+    StartSimulator({"--fast"});
+    const std::filesystem::path directory = FreshDirectory("stages");
+    ASSERT_EQ(RunToolDownload(m_simulator.DevicePath(), directory), 0) << ToolOutput(directory);
+    EXPECT_EQ(ToolOutput(directory).substr(0, ToolOutput(directory).find("downloaded")),
+              "Connecting: Waiting for the tester\n"
+              "Connected: The tester answered\n"
+              "Receiving: RATE/FRAME DATA = 1 / 20\n"
+              "Receiving: RATE/FRAME DATA = 20 / 20\n"
+              "Receiving: GRAPH DATA = 20 / 20\n"
+              "Receiving: PING DATA = 20 / 20\n"
+              "Receiving: TRACE ROUTE DATA = 20 / 20\n"
+              "Data Loading.. 20 records parsed\n");
+    std::filesystem::remove_all(directory);
+}
+
 TEST_F(DownloadEndToEndTest, LmxtoolKeepsExistingFilesUnlessForced)
 {
     StartSimulator({"--fast"});
