@@ -238,6 +238,29 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"PercentAndFirstDigitLast", SplitInsideHeaders(2)}),
     [](const ::testing::TestParamInfo<SplitCase>& info) { return info.param.pszName; });
 
+// What the front ends hear: each section as its command goes out, then its
+// DBs in order, and the end of the progress once the last section is in.
+TEST_F(DownloadProtocolTest, AWholeDownloadTellsEachSectionAndItsDbsInOrder)
+{
+    Download(TaggedTable("e"));
+    std::vector<std::pair<DownloadSection, int>> told;
+    for (const AnyDownloadEvent& event : m_host.m_events) {
+        if (const auto* pSection = std::get_if<DownloadEvent::SectionStarted>(&event))
+            told.emplace_back(pSection->section, 0);
+        else if (const auto* pDb = std::get_if<DownloadEvent::DbReceived>(&event))
+            told.emplace_back(pDb->section, pDb->nDb);
+    }
+    std::vector<std::pair<DownloadSection, int>> expected;
+    for (const DownloadSection section : {DownloadSection::RateFrame, DownloadSection::Graph,
+                                          DownloadSection::Ping, DownloadSection::TraceRoute}) {
+        for (int nDb = 0; nDb <= kDbCount; ++nDb)
+            expected.emplace_back(section, nDb);
+    }
+    EXPECT_EQ(told, expected);
+    ASSERT_FALSE(m_host.m_events.empty());
+    EXPECT_TRUE(std::holds_alternative<DownloadEvent::ProgressEnded>(m_host.m_events.back()));
+}
+
 TEST_F(DownloadProtocolTest, CommandsFollowThePromptAfterOneSecondAndEachAnswerAfterHalfASecond)
 {
     const RecordTable data = TaggedTable("t");
