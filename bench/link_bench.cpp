@@ -41,8 +41,7 @@ void BM_PacedDownloadOfTheDefaultSet(benchmark::State& state)
         CSimulatorProcess simulator;
         StartSimulator(state, simulator, {});
         RecordTable records;
-        CSilentDisplay display;
-        CHeadlessDownload download(records, display);
+        CHeadlessDownload download(records);
         const Clock::time_point start = Clock::now();
         if (download.Run(simulator.DevicePath(), 10, 10s) != DownloadOutcome::Completed)
             state.SkipWithError("the download did not complete");
@@ -99,8 +98,7 @@ void BM_DownloadWaitingForThePrompt(benchmark::State& state)
         CSimulatorProcess simulator;
         StartSimulator(state, simulator, {"--silent"});
         RecordTable records;
-        CSilentDisplay display;
-        CHeadlessDownload download(records, display);
+        CHeadlessDownload download(records);
         const double dProcessor = ProcessorSeconds();
         const Clock::time_point start = Clock::now();
         if (download.Run(simulator.DevicePath(), 3, 10s) != DownloadOutcome::PromptTimeout)

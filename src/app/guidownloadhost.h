@@ -1,28 +1,26 @@
 #pragma once
 
-#include "channelport.h"
+#include "downloadevents.h"
 #include "downloadhost.h"
-#include "downloadprotocol.h"
-#include "loggedport.h"
+#include "downloadpopuppresenter.h"
+#include "downloadsession.h"
 #include "progresspopupwnd.h"
-#include "serialchannel.h"
+#include "qtexecutor.h"
 #include "sessionlog.h"
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
-#include <map>
 #include <memory>
 
 class CSimulatedTester;
 
-// Runs the download protocol inside the GUI: real timers 11 and 12 on the
-// UI thread, the serial channel whose watch thread's notifications are
-// queued to the UI thread and acknowledged there, message boxes on the UI
-// thread only, and the progress popup. The built-in demo tester, when chosen,
-// plays the tester on a pseudo-terminal inside the program.
-class CGuiDownloadHost final : public QObject, private ISerialChannelOwner, private IDownloadHost
+// Runs the download session inside the GUI, on the UI thread: the progress
+// popup, message boxes for failures and the channel's messages, a session log
+// per download when logs are kept, and the parse with a pause after each
+// record. The built-in demo tester, when chosen, plays the tester on a
+// pseudo-terminal inside the program.
+class CGuiDownloadHost final : public QObject, private IDownloadEvents
 {
     Q_OBJECT
 
@@ -34,10 +32,14 @@ public:
     ~CGuiDownloadHost() override;
 
     // Opens the port (a number, a device path, or kDemoTester) and starts the
-    // prompt wait; false when the port cannot be opened (the user was told).
+    // prompt wait; false when the port cannot be opened (the user was told),
+    // or while the last download's records are still being parsed.
     bool StartDownload(const QString& strPort, int nTimeout);
+    // Stops a download where it stands, the parse too; the records stay as they were.
+    void AbortDownload() { m_session.Abort(); }
+    bool IsParsing() const { return m_session.IsParsing(); }
     CProgressPopup& ProgressPopup() { return m_wndProgress; }
-    CDownloadProtocol& Protocol() { return m_protocol; }
+    const CDownloadProtocol& Protocol() const { return m_session.Protocol(); }
     // Each download from now on keeps a session log in strFolder; none when empty.
     void SetSessionLogFolder(const QString& strFolder) { m_strLogFolder = strFolder; }
     // After a download: tells the user, once, that its session log broke off
@@ -47,19 +49,9 @@ public:
     void SetDemoPaced(bool bPaced) { m_bDemoPaced = bPaced; }
 
 private:
-    // ISerialChannelOwner: called on the watch thread, queued to this one.
-    void PostPortData(int nPortNr) override;
-    void PostDeviceLost(int nPortNr) override;
-    void PostChannelMessage(const std::string& strText) override;
-
-    // IDownloadHost
-    DownloadClock::time_point CurrentTime() const override { return DownloadClock::now(); }
-    void StartTimer(int nTimerId, int nMilliseconds) override;
-    void StopTimer(int nTimerId) override;
-    std::string LoadString(int nStringId) override;
-    void ReportFailure(DownloadFailure failure) override;
-    void RepostPortData() override;
-    void PumpWaitingMessages() override;
+    // IDownloadEvents
+    void OnEvent(const AnyDownloadEvent& event) override;
+    void ReportFailure(DownloadOutcome failure);
 
     bool EnsureDemoTester(QString& strDevice);
     // Opens a new log when logs are kept; a log that cannot be made is
@@ -67,14 +59,14 @@ private:
     void StartSessionLog();
 
     QWidget& m_owner;
-    // The protocol's timers by id, made when first started.
-    std::map<int, QTimer> m_timers;
     std::unique_ptr<CSimulatedTester> m_pDemoTester;
-    CChannelPort m_Port;
     CSessionLog m_sessionLog;
-    CLoggedPort m_loggedPort{m_Port}; // what the protocol talks to
     CProgressPopup m_wndProgress;
-    CDownloadProtocol m_protocol;
+    CDownloadPopupPresenter m_presenter{m_wndProgress};
+    // Declared before the session: the watch thread posts into it until the
+    // session's channel has joined it.
+    CQtExecutor m_executor;
+    CDownloadSession m_session;
     QString m_strPort; // as the user named it, for messages
     QString m_strLogFolder;
     bool m_bDemoPaced = true;

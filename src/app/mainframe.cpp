@@ -20,6 +20,7 @@
 #include <QStatusBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -191,12 +192,19 @@ std::optional<CCmdUI> CMainFrame::OnUpdateCmdUI(int nId) const
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent)
 {
+    // The records of a finished download are being parsed: the window closes
+    // once they are in.
+    if (m_download.IsParsing()) {
+        m_bCloseWhenLoaded = true;
+        pEvent->ignore();
+        return;
+    }
     if (m_app.DocManager() && !m_app.DocManager()->SaveAllModified()) {
         pEvent->ignore();
         return;
     }
     // Leaving stops a download where it stands; the records stay as they were.
-    m_download.Protocol().AbortDownload();
+    m_download.AbortDownload();
     CGuiMDIFrame::closeEvent(pEvent);
 }
 
@@ -235,6 +243,8 @@ void CMainFrame::EndLoadingProgress()
     m_pLoadingProgress.reset();
     // The download's last step: the records are in.
     m_download.ReportSessionLogBreak();
+    if (std::exchange(m_bCloseWhenLoaded, false))
+        QMetaObject::invokeMethod(this, &CMainFrame::close, Qt::QueuedConnection);
 }
 
 void CMainFrame::ClearTree()

@@ -89,6 +89,7 @@ private:
     CDBInfoBar m_wndInfoBar;
     CGuiDownloadHost m_download;
     QDateTime m_downloadTime;
+    bool m_bCloseWhenLoaded = false;
     QTimer m_timerRefreshGraphRow;
     std::unique_ptr<CProgressBar> m_pLoadingProgress;
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "popuplayout.h"
-#include "progresspopup.h"
 
 #include <QFont>
 #include <QMargins>
@@ -10,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
 
 class QLabel;
 class QMovie;
@@ -19,7 +19,7 @@ class QPushButton;
 // word-wrapped message, a sunken progress bar it paints itself, and a Cancel
 // button. It is not modal. The object outlives its windows: each operation
 // only stores its value while no window exists.
-class CProgressPopup final : public IProgressPopup
+class CProgressPopup final
 {
 public:
     // Delivers the cancel message to the owner later, as a posted message.
@@ -42,17 +42,17 @@ public:
     // The window it is centred over and that hears Cancel.
     void SetOwner(QWidget* pOwner, PostToOwner postToOwner);
 
-    void SetPopupWidth(int nPixels) override;
-    void SetCaption(const std::string& strCaption) override;
-    void SetMessage(const std::string& strText, bool bRelayout) override;
-    void SetLimit(unsigned nLimit) override;
-    void EnableCancel(bool bEnable) override;
-    void SetCancelMessage(unsigned nMessage) override;
-    void SetAnimationId(unsigned nAnimationId) override;
-    void CreatePopup() override;
-    void ClosePopup() override;
-    void ResetBar() override;
-    void Advance(unsigned nStep) override;
+    void SetPopupWidth(int nPixels);
+    void SetCaption(const std::string& strCaption);
+    void SetMessage(const std::string& strText, bool bRelayout);
+    void SetLimit(unsigned nLimit);
+    void EnableCancel(bool bEnable);
+    void SetCancelMessage(unsigned nMessage);
+    void SetAnimationId(unsigned nAnimationId);
+    void CreatePopup();
+    void ClosePopup();
+    void ResetBar();
+    void Advance(unsigned nStep);
 
     // For the program and its tests.
     QWidget* Window() const;

@@ -1,15 +1,14 @@
 #pragma once
 
-#include <chrono>
 #include <string>
 
 // Window messages and timers of the download; the numbers are fixed.
 inline constexpr unsigned WM_PORT_DATA = 1031;       // WM_USER + 7, from the watch thread
-inline constexpr unsigned WM_DOWNLOAD_DONE = 1124;   // WM_USER + 100, end of the command sequence
 inline constexpr unsigned WM_DOWNLOAD_CANCEL = 9999; // the progress popup's Cancel button
 inline constexpr int TIMER_PROMPT_WAIT = 11;         // every 100 ms until the prompt
 inline constexpr int TIMER_NEXT_COMMAND = 12;        // one-shot, before each command
 inline constexpr int TIMER_STALL_NOTICE = 13;        // one-shot: the tester went quiet mid-answer
+inline constexpr int TIMER_PARSE_STEP = 14;          // one-shot: the next record to parse
 
 // String resources of the download; their texts come from the resource pack.
 inline constexpr int IDS_PORT_OPEN_FAILED = 58204;
@@ -22,17 +21,6 @@ inline constexpr int IDS_TRANSFER_MESSAGE = 58210;
 inline constexpr int IDS_DB_HEADER_CAPTION = 58211;
 inline constexpr int IDS_TRANSFER_STALLED = 58245; // the tester stopped sending mid-answer
 inline constexpr int IDS_PORT_LOST = 58246;        // the port went away before the prompt
-
-// Why a download did not reach its end; the host turns each into a message
-// box (PortOpenFailed: string 58204; PromptTimeout: text 58207, caption 58208;
-// DeviceLost: 58212; PortLost: 58246).
-enum class DownloadFailure
-{
-    PortOpenFailed,
-    PromptTimeout,
-    DeviceLost, // the tester vanished after it had sent something
-    PortLost,   // the port went away while the download waited for the prompt
-};
 
 // The serial port as the download uses it.
 class IDownloadPort
@@ -48,29 +36,6 @@ public:
 
 protected:
     ~IDownloadPort() = default;
-};
-
-// The clock the download measures its waits with: monotonic, never set back.
-using DownloadClock = std::chrono::steady_clock;
-
-// Timers, texts and messages of the window that runs the download, all on its
-// UI thread.
-class IDownloadHost
-{
-public:
-    virtual DownloadClock::time_point CurrentTime() const = 0;
-    // A timer fires every nMilliseconds until stopped; starting a running one restarts it.
-    virtual void StartTimer(int nTimerId, int nMilliseconds) = 0;
-    virtual void StopTimer(int nTimerId) = 0;
-    virtual std::string LoadString(int nStringId) = 0;
-    virtual void ReportFailure(DownloadFailure failure) = 0;
-    // Queues one more WM_PORT_DATA for bytes the stream left in the ring.
-    virtual void RepostPortData() = 0;
-    // Dispatches the window messages that are waiting, so the UI stays responsive.
-    virtual void PumpWaitingMessages() = 0;
-
-protected:
-    ~IDownloadHost() = default;
 };
 
 // What shows the records: the status-bar progress of the parse and the

@@ -2,53 +2,36 @@
 
 #include "linesettings.h"
 
-#include <cstdio>
-#include <cstring>
-
 using std::chrono::milliseconds;
 
 namespace {
 
-constexpr int kDigitFirstMissing = 1;
-constexpr int kDigitSecondMissing = 2;
-constexpr int kNoDigitMissing = 0;
-
-constexpr int kPopupWidth = 300;
-constexpr unsigned kAnimationClip = 131;
-// The prompt-wait message is padded so the popup keeps its width when the text changes.
-constexpr const char* kPromptWaitPadding = "                   ";
-constexpr const char* kLoadingText = "Data Loading..";
-
 // One firing of TIMER_NEXT_COMMAND: the state it finds and what it sends.
 struct CommandStep
 {
-    int nFromState;
-    int nSectionCode;
-    int nNextState;
+    CommandState fromState;
+    DownloadSection section;
+    CommandState nextState;
     const char* pszCommand;
-    const char* pszLabel;
 };
 
 constexpr CommandStep kCommandSequence[] = {
-    {CDownloadProtocol::SEQ_IDLE, CDownloadProtocol::SECTION_RATE_FRAME,
-     CDownloadProtocol::SEQ_RATE_FRAME, "forpc rtrvinfo\n", "RATE/FRAME"},
-    {CDownloadProtocol::SEQ_RATE_FRAME, CDownloadProtocol::SECTION_GRAPH,
-     CDownloadProtocol::SEQ_GRAPH, "forpc rtrvgrp\n", "GRAPH"},
-    {CDownloadProtocol::SEQ_GRAPH, CDownloadProtocol::SECTION_PING, CDownloadProtocol::SEQ_PING,
-     "forpc rtrvping\n", "PING"},
-    {CDownloadProtocol::SEQ_PING, CDownloadProtocol::SECTION_TRACE_ROUTE,
-     CDownloadProtocol::SEQ_TRACE_ROUTE, "forpc rtrvtrrt\n", "TRACE ROUTE"},
+    {CommandState::Idle, DownloadSection::RateFrame, CommandState::RateFrame, "forpc rtrvinfo\n"},
+    {CommandState::RateFrame, DownloadSection::Graph, CommandState::Graph, "forpc rtrvgrp\n"},
+    {CommandState::Graph, DownloadSection::Ping, CommandState::Ping, "forpc rtrvping\n"},
+    {CommandState::Ping, DownloadSection::TraceRoute, CommandState::TraceRoute, "forpc rtrvtrrt\n"},
 };
 
-std::string* SectionText(TestRecord& record, int nSectionCode)
+std::string* SectionText(TestRecord& record, DownloadSection section)
 {
-    switch (nSectionCode) {
-    case CDownloadProtocol::SECTION_RATE_FRAME: return &record.m_RateFrame.m_strRaw;
-    case CDownloadProtocol::SECTION_GRAPH: return &record.m_Graph.m_strRaw;
-    case CDownloadProtocol::SECTION_PING: return &record.m_Ping.m_strRaw;
-    case CDownloadProtocol::SECTION_TRACE_ROUTE: return &record.m_TraceRoute.m_strRaw;
-    default: return nullptr;
+    switch (section) {
+    case DownloadSection::RateFrame: return &record.m_RateFrame.m_strRaw;
+    case DownloadSection::Graph: return &record.m_Graph.m_strRaw;
+    case DownloadSection::Ping: return &record.m_Ping.m_strRaw;
+    case DownloadSection::TraceRoute: return &record.m_TraceRoute.m_strRaw;
+    case DownloadSection::None: break;
     }
+    return nullptr;
 }
 
 bool IsDigit(char ch)
@@ -66,19 +49,11 @@ int DbNumberFromDigits(const std::array<char, 2>& digits)
     return nNumber <= kDbCount ? nNumber : 0;
 }
 
-std::string DbProgressText(const std::string& strLabel, int nDbNumber)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%s DATA = %d / %d", strLabel.c_str(), nDbNumber, kDbCount);
-    return text;
-}
-
 } // namespace
 
-CDownloadProtocol::CDownloadProtocol(IDownloadHost& host, IDownloadPort& port,
-                                     IProgressPopup& popup, IRecordViews& views,
-                                     RecordTable& records)
-    : m_host(host), m_port(port), m_wndProgress(popup), m_views(views), m_records(records)
+CDownloadProtocol::CDownloadProtocol(IExecutor& executor, IDownloadPort& port,
+                                     IDownloadEvents& events, IStagedRecordsReceiver& receiver)
+    : m_executor(executor), m_port(port), m_events(events), m_receiver(receiver)
 {
 }
 
@@ -88,7 +63,7 @@ bool CDownloadProtocol::StartDownload(const std::string& strPort, int nTimeout)
     // Opening closes a port that was still open, whatever the outcome.
     m_bPortOpen = bOpened;
     if (!bOpened) {
-        m_host.ReportFailure(DownloadFailure::PortOpenFailed);
+        Emit(DownloadEvent::Failed{DownloadOutcome::PortOpenFailed});
         return false;
     }
 
@@ -96,36 +71,25 @@ bool CDownloadProtocol::StartDownload(const std::string& strPort, int nTimeout)
     // whatever the last one left behind, and no command it scheduled fires
     // into this one.
     ResetTransferState();
-    m_host.StopTimer(TIMER_NEXT_COMMAND);
-    m_host.StopTimer(TIMER_STALL_NOTICE);
-    m_nStreamMode = STREAM_PROMPT_WAIT;
+    m_executor.StopTimer(TIMER_NEXT_COMMAND);
+    m_executor.StopTimer(TIMER_STALL_NOTICE);
+    m_streamMode = StreamMode::PromptWait;
     m_nTimeoutTicks = static_cast<std::uint32_t>(nTimeout) * kTicksPerLineFeed;
-    m_promptWaitStart = m_host.CurrentTime();
+    m_promptWaitStart = m_executor.Now();
     m_nLineFeedsSent = 0;
     m_bHeardTester = false;
     m_bWaitingForPrompt = true;
 
-    m_wndProgress.SetPopupWidth(kPopupWidth);
-    m_wndProgress.SetCaption(m_host.LoadString(IDS_PROMPT_WAIT_CAPTION));
-    SetProgressMessage(m_host.LoadString(IDS_PROMPT_WAIT_MESSAGE) + kPromptWaitPadding);
-    m_wndProgress.SetLimit(m_nTimeoutTicks);
-    m_wndProgress.EnableCancel(true);
-    m_wndProgress.SetCancelMessage(WM_DOWNLOAD_CANCEL);
-    m_wndProgress.SetAnimationId(kAnimationClip);
-    m_wndProgress.CreatePopup();
-
-    m_host.StartTimer(TIMER_PROMPT_WAIT, kPromptTickMs);
+    Emit(DownloadEvent::WaitingForPrompt{m_nTimeoutTicks});
+    StartTimer(TIMER_PROMPT_WAIT, kPromptTickMs, &CDownloadProtocol::OnPromptWaitTick);
     return true;
 }
 
-void CDownloadProtocol::OnTimer(int nTimerId)
+void CDownloadProtocol::StartTimer(int nTimerId, int nMilliseconds,
+                                   void (CDownloadProtocol::*pHandler)())
 {
-    if (nTimerId == TIMER_PROMPT_WAIT)
-        OnPromptWaitTick();
-    else if (nTimerId == TIMER_NEXT_COMMAND)
-        OnNextCommand();
-    else if (nTimerId == TIMER_STALL_NOTICE)
-        OnStallNotice();
+    m_executor.StartTimer(nTimerId, milliseconds(nMilliseconds),
+                          [this, pHandler] { (this->*pHandler)(); });
 }
 
 // The ticks move the bar; the line feeds and the time-out go by the time
@@ -133,15 +97,15 @@ void CDownloadProtocol::OnTimer(int nTimerId)
 void CDownloadProtocol::OnPromptWaitTick()
 {
     ++m_nWaitTicks;
-    const auto waited = m_host.CurrentTime() - m_promptWaitStart;
+    const auto waited = m_executor.Now() - m_promptWaitStart;
     if (waited > milliseconds(std::int64_t{m_nTimeoutTicks} * kPromptTickMs)) {
         // The port stays open and the stream keeps waiting: a prompt that comes
         // later still starts the transfer.
-        m_host.StopTimer(TIMER_PROMPT_WAIT);
+        m_executor.StopTimer(TIMER_PROMPT_WAIT);
         m_nWaitTicks = 0;
         m_bWaitingForPrompt = false;
-        m_wndProgress.ClosePopup();
-        m_host.ReportFailure(DownloadFailure::PromptTimeout);
+        Emit(DownloadEvent::ProgressEnded{});
+        Emit(DownloadEvent::Failed{DownloadOutcome::PromptTimeout});
         return;
     }
     const auto nSecondsWaited = static_cast<std::uint32_t>(
@@ -150,36 +114,35 @@ void CDownloadProtocol::OnPromptWaitTick()
         m_nLineFeedsSent = nSecondsWaited;
         m_port.WriteChar('\n');
     }
-    m_wndProgress.Advance(1);
+    Emit(DownloadEvent::PromptWaitTick{});
 }
 
 void CDownloadProtocol::StartNextCommandTimer(int nDelayMs)
 {
-    m_nextCommandDue = m_host.CurrentTime() + milliseconds(nDelayMs);
-    m_host.StartTimer(TIMER_NEXT_COMMAND, nDelayMs);
+    m_nextCommandDue = m_executor.Now() + milliseconds(nDelayMs);
+    StartTimer(TIMER_NEXT_COMMAND, nDelayMs, &CDownloadProtocol::OnNextCommand);
 }
 
 void CDownloadProtocol::OnNextCommand()
 {
-    m_host.StopTimer(TIMER_NEXT_COMMAND);
+    m_executor.StopTimer(TIMER_NEXT_COMMAND);
     // The pause before a command is a minimum the tester relies on: a timer
     // that fired early waits out the rest.
-    if (const auto now = m_host.CurrentTime(); now < m_nextCommandDue) {
+    if (const auto now = m_executor.Now(); now < m_nextCommandDue) {
         const auto rest = std::chrono::ceil<milliseconds>(m_nextCommandDue - now);
-        m_host.StartTimer(TIMER_NEXT_COMMAND, static_cast<int>(rest.count()));
+        StartTimer(TIMER_NEXT_COMMAND, static_cast<int>(rest.count()),
+                   &CDownloadProtocol::OnNextCommand);
         return;
     }
     for (const CommandStep& step : kCommandSequence) {
-        if (step.nFromState != m_nSequenceState)
+        if (step.fromState != m_sequenceState)
             continue;
-        m_nSectionCode = step.nSectionCode;
-        m_nSequenceState = step.nNextState;
+        m_section = step.section;
+        m_sequenceState = step.nextState;
         m_strCommand = step.pszCommand;
-        m_strSectionLabel = step.pszLabel;
-        // The limit stays at 20: each section's bar shows its own DB count.
-        m_wndProgress.ResetBar();
+        Emit(DownloadEvent::SectionStarted{m_section});
         m_port.Write(m_strCommand.data(), static_cast<int>(m_strCommand.size()));
-        m_host.StartTimer(TIMER_STALL_NOTICE, kStallNoticeMs);
+        StartTimer(TIMER_STALL_NOTICE, kStallNoticeMs, &CDownloadProtocol::OnStallNotice);
         return;
     }
     EndCommandSequence();
@@ -189,48 +152,44 @@ void CDownloadProtocol::OnNextCommand()
 // section's own message back.
 void CDownloadProtocol::OnStallNotice()
 {
-    m_host.StopTimer(TIMER_STALL_NOTICE);
-    if (m_nStreamMode != STREAM_TRANSFER || m_nSectionCode == SECTION_NONE)
+    m_executor.StopTimer(TIMER_STALL_NOTICE);
+    if (m_streamMode != StreamMode::Transfer || m_section == DownloadSection::None)
         return;
-    m_bStallShown = true;
-    m_wndProgress.SetMessage(m_host.LoadString(IDS_TRANSFER_STALLED), true);
-}
-
-void CDownloadProtocol::SetProgressMessage(const std::string& strText)
-{
-    m_strProgressMessage = strText;
-    m_wndProgress.SetMessage(strText, false);
+    m_bStalled = true;
+    Emit(DownloadEvent::TransferStalled{});
 }
 
 void CDownloadProtocol::NoteTesterActive()
 {
     m_bHeardTester = true;
-    if (m_nStreamMode != STREAM_TRANSFER || m_nSectionCode == SECTION_NONE)
+    if (m_streamMode != StreamMode::Transfer || m_section == DownloadSection::None)
         return;
-    m_host.StartTimer(TIMER_STALL_NOTICE, kStallNoticeMs);
-    if (m_bStallShown) {
-        m_bStallShown = false;
-        // Laid out again: the notice took more lines than the message.
-        m_wndProgress.SetMessage(m_strProgressMessage, true);
+    StartTimer(TIMER_STALL_NOTICE, kStallNoticeMs, &CDownloadProtocol::OnStallNotice);
+    if (m_bStalled) {
+        m_bStalled = false;
+        Emit(DownloadEvent::TransferResumed{});
     }
 }
 
 void CDownloadProtocol::EndCommandSequence()
 {
-    m_nSequenceState = SEQ_IDLE;
+    m_sequenceState = CommandState::Idle;
     m_strCommand = "\n";
-    m_strSectionLabel.clear();
-    m_host.StopTimer(TIMER_STALL_NOTICE);
-    m_wndProgress.ClosePopup();
+    m_executor.StopTimer(TIMER_STALL_NOTICE);
+    Emit(DownloadEvent::ProgressEnded{});
     ClosePort();
-    OnDownloadDone();
+    // Nothing that still waits in the ring belongs to this download.
+    m_streamMode = StreamMode::None;
+    m_pDownloadRecord = nullptr;
+    if (m_pStaging)
+        m_receiver.OnTransferDone(std::move(m_pStaging));
 }
 
 void CDownloadProtocol::OnPortData()
 {
-    if (m_nStreamMode == STREAM_PROMPT_WAIT)
+    if (m_streamMode == StreamMode::PromptWait)
         ReceivePromptWait();
-    else if (m_nStreamMode == STREAM_TRANSFER)
+    else if (m_streamMode == StreamMode::Transfer)
         ReceiveTransfer();
 }
 
@@ -248,26 +207,23 @@ void CDownloadProtocol::ReceivePromptWait()
 
 void CDownloadProtocol::OnPrompt()
 {
-    m_host.StopTimer(TIMER_PROMPT_WAIT);
+    m_executor.StopTimer(TIMER_PROMPT_WAIT);
     m_nWaitTicks = 0;
     m_bWaitingForPrompt = false;
-    m_wndProgress.SetCaption(m_host.LoadString(IDS_TRANSFER_CAPTION));
-    SetProgressMessage(m_host.LoadString(IDS_TRANSFER_MESSAGE));
-    m_wndProgress.ResetBar();
-    m_wndProgress.SetLimit(kDbCount);
+    Emit(DownloadEvent::TesterAnswered{kDbCount});
 
     // Every raw text starts empty; parsed fields come only from these texts.
     m_pStaging = std::make_unique<RecordTable>();
     m_pDownloadRecord = nullptr;
     StartNextCommandTimer(kFirstCommandDelayMs);
-    m_nStreamMode = STREAM_TRANSFER;
+    m_streamMode = StreamMode::Transfer;
 
     // Bytes that followed the prompt in this batch are read in transfer mode,
     // as if they had come a moment later. The watch thread will not notify
     // again for them if the tester now stays quiet, so ask the host for that
     // notification instead of leaving them stranded in the ring.
     if (m_port.HasQueuedData())
-        m_host.RepostPortData();
+        m_executor.Post([this] { OnPortData(); });
 }
 
 void CDownloadProtocol::ReceiveTransfer()
@@ -278,14 +234,14 @@ void CDownloadProtocol::ReceiveTransfer()
     if (m_port.HasQueuedData())
         NoteTesterActive();
     while (m_port.Get(ch)) {
-        if (m_nDigitState == kDigitFirstMissing) {
+        if (m_headerDigits == HeaderDigits::FirstMissing) {
             m_chDbDigit[0] = ch;
-            m_nDigitState = kDigitSecondMissing;
-        } else if (m_nDigitState == kDigitSecondMissing) {
+            m_headerDigits = HeaderDigits::SecondMissing;
+        } else if (m_headerDigits == HeaderDigits::SecondMissing) {
             m_chDbDigit[1] = ch;
             CompleteDbHeader();
         } else if (ch == '%') {
-            m_nDigitState = kDigitFirstMissing;
+            m_headerDigits = HeaderDigits::FirstMissing;
         } else {
             ReceiveDataChar(ch);
         }
@@ -297,55 +253,24 @@ void CDownloadProtocol::CompleteDbHeader()
     m_nDbNumber = DbNumberFromDigits(m_chDbDigit);
     m_pDownloadRecord =
         m_nDbNumber == 0 ? nullptr : &(*m_pStaging)[static_cast<std::size_t>(m_nDbNumber)];
-    m_nDigitState = kNoDigitMissing;
-    m_wndProgress.SetCaption(m_host.LoadString(IDS_DB_HEADER_CAPTION));
-    SetProgressMessage(DbProgressText(m_strSectionLabel, m_nDbNumber));
-    m_wndProgress.Advance(1);
+    m_headerDigits = HeaderDigits::Complete;
+    Emit(DownloadEvent::DbReceived{m_section, m_nDbNumber});
 }
 
 void CDownloadProtocol::ReceiveDataChar(char ch)
 {
     if (m_pDownloadRecord) {
-        if (std::string* pText = SectionText(*m_pDownloadRecord, m_nSectionCode))
+        if (std::string* pText = SectionText(*m_pDownloadRecord, m_section))
             pText->push_back(ch);
     }
     // The ';' after DB 20 ends the answer (and is part of DB 20's text).
     // Whatever follows it before the next command is dropped, and a further
     // ';' only moves the next command on.
     if (m_nDbNumber == kDbCount && ch == ';') {
-        m_nSectionCode = SECTION_NONE;
-        m_host.StopTimer(TIMER_STALL_NOTICE);
+        m_section = DownloadSection::None;
+        m_executor.StopTimer(TIMER_STALL_NOTICE);
         StartNextCommandTimer(kNextCommandDelayMs);
     }
-}
-
-void CDownloadProtocol::OnDownloadDone()
-{
-    if (!m_pStaging)
-        return;
-    // Taken out first: the message pump below may start another download.
-    const std::unique_ptr<RecordTable> pStaged = std::move(m_pStaging);
-    m_pDownloadRecord = nullptr;
-    // Nothing that still waits in the ring belongs to this download.
-    m_nStreamMode = STREAM_NONE;
-
-    m_views.BeginLoadingProgress(kLoadingText, kDbCount);
-    for (int nDb = 1; nDb <= kDbCount; ++nDb) {
-        (*pStaged)[static_cast<std::size_t>(nDb)].ParseAll();
-        m_views.StepLoadingProgress();
-        m_host.PumpWaitingMessages();
-    }
-    // Each record was parsed fresh from its own raw texts, so no field can
-    // outlive the text it came from. Record 0 is addressed by no DB.
-    m_records[0] = TestRecord();
-    for (int nDb = 1; nDb <= kDbCount; ++nDb) {
-        const auto index = static_cast<std::size_t>(nDb);
-        m_records[index] = std::move((*pStaged)[index]);
-    }
-    m_views.ClearTree();
-    m_views.ClearItems();
-    m_views.FillTree();
-    m_views.EndLoadingProgress();
 }
 
 void CDownloadProtocol::OnDownloadCancel()
@@ -354,9 +279,9 @@ void CDownloadProtocol::OnDownloadCancel()
     // to its end. During the prompt wait the port keeps listening.
     m_nWaitTicks = 0;
     m_bWaitingForPrompt = false;
-    m_wndProgress.ClosePopup();
-    if (m_nStreamMode == STREAM_PROMPT_WAIT)
-        m_host.StopTimer(TIMER_PROMPT_WAIT);
+    Emit(DownloadEvent::ProgressEnded{});
+    if (m_streamMode == StreamMode::PromptWait)
+        m_executor.StopTimer(TIMER_PROMPT_WAIT);
 }
 
 void CDownloadProtocol::OnDeviceLost()
@@ -370,20 +295,20 @@ void CDownloadProtocol::OnDeviceLost()
     // went away during the prompt wait failed; one that only listened on after
     // a time-out or a Cancel is simply closed.
     if (m_bHeardTester)
-        m_host.ReportFailure(DownloadFailure::DeviceLost);
+        Emit(DownloadEvent::Failed{DownloadOutcome::DeviceLost});
     else if (bWaitingForPrompt)
-        m_host.ReportFailure(DownloadFailure::PortLost);
+        Emit(DownloadEvent::Failed{DownloadOutcome::PortLost});
 }
 
 void CDownloadProtocol::AbortDownload()
 {
-    m_host.StopTimer(TIMER_PROMPT_WAIT);
-    m_host.StopTimer(TIMER_NEXT_COMMAND);
-    m_host.StopTimer(TIMER_STALL_NOTICE);
-    m_wndProgress.ClosePopup();
+    m_executor.StopTimer(TIMER_PROMPT_WAIT);
+    m_executor.StopTimer(TIMER_NEXT_COMMAND);
+    m_executor.StopTimer(TIMER_STALL_NOTICE);
+    Emit(DownloadEvent::ProgressEnded{});
     ClosePort();
     ResetTransferState();
-    m_nStreamMode = STREAM_NONE;
+    m_streamMode = StreamMode::None;
 }
 
 int CDownloadProtocol::DownloadRecordNumber() const
@@ -401,15 +326,15 @@ int CDownloadProtocol::DownloadRecordNumber() const
 
 void CDownloadProtocol::ResetTransferState()
 {
-    m_nSequenceState = SEQ_IDLE;
-    m_nSectionCode = SECTION_NONE;
-    m_nDigitState = kNoDigitMissing;
+    m_sequenceState = CommandState::Idle;
+    m_section = DownloadSection::None;
+    m_headerDigits = HeaderDigits::Complete;
     m_nDbNumber = 0;
     m_pDownloadRecord = nullptr;
     m_pStaging.reset();
     m_nWaitTicks = 0;
     m_bWaitingForPrompt = false;
-    m_bStallShown = false;
+    m_bStalled = false;
 }
 
 void CDownloadProtocol::ClosePort()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "executor.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -9,18 +11,13 @@
 
 // A small event loop for running a download without a GUI: tasks posted from
 // any thread and timers by id, all run on the thread that runs the loop.
-class CEventLoop
+class CEventLoop final : public IExecutor
 {
 public:
-    using Clock = std::chrono::steady_clock;
-    using Task = std::function<void()>;
-
-    // Any thread.
-    void Post(Task task);
-    // The handler runs every period until the timer is stopped; starting a
-    // running timer restarts it. Loop thread only, like StopTimer.
-    void StartTimer(int nTimerId, std::chrono::milliseconds period, Task handler);
-    void StopTimer(int nTimerId);
+    Clock::time_point Now() const override { return Clock::now(); }
+    void Post(Task task) override;
+    void StartTimer(int nTimerId, std::chrono::milliseconds period, Task handler) override;
+    void StopTimer(int nTimerId) override;
     bool IsTimerRunning(int nTimerId) const { return m_timers.count(nTimerId) != 0; }
 
     // Dispatches until bDone() holds; sleeps while nothing is due.

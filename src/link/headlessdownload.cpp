@@ -1,18 +1,20 @@
 #include "headlessdownload.h"
 
+#include <algorithm>
+
 namespace {
 
-// A timer of this host's own, beside the protocol's 11 and 12.
-constexpr int kStallTimer = 1;
+// A timer of this driver's own, beside the protocol's.
+constexpr int kGiveUpTimer = 1;
 
 } // namespace
 
-CHeadlessDownload::CHeadlessDownload(RecordTable& records, IHeadlessDisplay& display,
+CHeadlessDownload::CHeadlessDownload(RecordTable& records, IDownloadEvents* pEvents,
                                      CSessionLog* pLog)
-    : m_display(display), m_port(*this), m_loggedPort(m_port), m_pLog(pLog),
-      m_protocol(*this, m_loggedPort, display, *this, records)
+    : m_pEvents(pEvents), m_pLog(pLog),
+      m_session(m_loop, *this, *this, records, std::chrono::milliseconds(0))
 {
-    m_loggedPort.SetLog(pLog);
+    m_session.SetLog(pLog);
 }
 
 DownloadOutcome CHeadlessDownload::Run(const std::string& strPort, int nTimeoutSeconds,
@@ -20,13 +22,11 @@ DownloadOutcome CHeadlessDownload::Run(const std::string& strPort, int nTimeoutS
 {
     m_outcome.reset();
     m_stallLimit = stallLimit;
-    if (m_protocol.StartDownload(strPort, nTimeoutSeconds)) {
-        NoteActivity();
+    if (m_session.Start(strPort, nTimeoutSeconds))
         m_loop.Run([this] { return m_outcome.has_value(); });
-    }
-    m_loop.StopTimer(kStallTimer);
+    m_loop.StopTimer(kGiveUpTimer);
     if (m_outcome != DownloadOutcome::Completed)
-        m_protocol.AbortDownload();
+        m_session.Abort();
     // Messages the channel posted on the way out are still shown.
     m_loop.DispatchPending();
     if (m_pLog)
@@ -34,94 +34,36 @@ DownloadOutcome CHeadlessDownload::Run(const std::string& strPort, int nTimeoutS
     return *m_outcome;
 }
 
-void CHeadlessDownload::PostPortData(int)
+// The protocol notices a tester that went quiet in the middle of an answer
+// after a while of its own; this driver gives up once the stall limit is
+// reached, unless the tester sends again first.
+void CHeadlessDownload::OnEvent(const AnyDownloadEvent& event)
 {
-    const unsigned nSession = m_port.Session();
-    m_loop.Post([this, nSession] {
-        if (!m_port.IsCurrentSession(nSession))
-            return;
-        NoteActivity();
-        m_protocol.OnPortData();
-        m_port.AcknowledgePortData();
-    });
-}
-
-void CHeadlessDownload::PostDeviceLost(int)
-{
-    const unsigned nSession = m_port.Session();
-    m_loop.Post([this, nSession] {
-        if (m_port.IsCurrentSession(nSession))
-            m_protocol.OnDeviceLost();
-    });
-}
-
-void CHeadlessDownload::PostChannelMessage(const std::string& strText)
-{
-    m_loop.Post([this, strText] {
-        if (m_pLog)
-            m_pLog->Note("channel: " + strText);
-        m_display.ShowChannelMessage(strText);
-    });
-}
-
-void CHeadlessDownload::StartTimer(int nTimerId, int nMilliseconds)
-{
-    m_loop.StartTimer(nTimerId, std::chrono::milliseconds(nMilliseconds), [this, nTimerId] {
-        if (nTimerId == TIMER_NEXT_COMMAND)
-            NoteActivity();
-        m_protocol.OnTimer(nTimerId);
-    });
-}
-
-void CHeadlessDownload::StopTimer(int nTimerId)
-{
-    m_loop.StopTimer(nTimerId);
-}
-
-std::string CHeadlessDownload::LoadString(int nStringId)
-{
-    switch (nStringId) {
-    case IDS_PROMPT_WAIT_CAPTION: return "Connecting";
-    case IDS_PROMPT_WAIT_MESSAGE: return "Waiting for the tester";
-    case IDS_TRANSFER_CAPTION: return "Connected";
-    case IDS_TRANSFER_MESSAGE: return "The tester answered";
-    case IDS_DB_HEADER_CAPTION: return "Receiving";
-    case IDS_TRANSFER_STALLED: return "The tester stopped sending";
-    default: return {};
+    if (std::holds_alternative<DownloadEvent::TransferStalled>(event)) {
+        const auto rest =
+            std::max(m_stallLimit - std::chrono::milliseconds(CDownloadProtocol::kStallNoticeMs),
+                     std::chrono::milliseconds(0));
+        m_loop.StartTimer(kGiveUpTimer, rest,
+                          [this] { SetOutcome(DownloadOutcome::TransferStalled); });
+    } else if (std::holds_alternative<DownloadEvent::TransferResumed>(event)) {
+        m_loop.StopTimer(kGiveUpTimer);
+    } else if (const auto* pFailed = std::get_if<DownloadEvent::Failed>(&event)) {
+        m_outcome = pFailed->reason;
     }
+    if (m_pEvents)
+        m_pEvents->OnEvent(event);
 }
 
-void CHeadlessDownload::ReportFailure(DownloadFailure failure)
+void CHeadlessDownload::BeginLoadingProgress(const std::string&, int)
 {
-    switch (failure) {
-    case DownloadFailure::PortOpenFailed: SetOutcome(DownloadOutcome::PortOpenFailed); break;
-    case DownloadFailure::PromptTimeout: SetOutcome(DownloadOutcome::PromptTimeout); break;
-    case DownloadFailure::DeviceLost: SetOutcome(DownloadOutcome::DeviceLost); break;
-    case DownloadFailure::PortLost: SetOutcome(DownloadOutcome::PortLost); break;
-    }
-}
-
-void CHeadlessDownload::RepostPortData()
-{
-    m_loop.Post([this] { m_protocol.OnPortData(); });
-}
-
-void CHeadlessDownload::PumpWaitingMessages()
-{
-    m_loop.DispatchPending();
-}
-
-void CHeadlessDownload::BeginLoadingProgress(const std::string&, int nRange)
-{
-    m_nLoadingStep = 0;
-    m_nLoadingRange = nRange;
-    m_display.ShowLoadingProgress(m_nLoadingStep, m_nLoadingRange);
+    m_nParsed = 0;
+    OnEvent(DownloadEvent::RecordsParsed{m_nParsed, kDbCount});
 }
 
 void CHeadlessDownload::StepLoadingProgress()
 {
-    ++m_nLoadingStep;
-    m_display.ShowLoadingProgress(m_nLoadingStep, m_nLoadingRange);
+    ++m_nParsed;
+    OnEvent(DownloadEvent::RecordsParsed{m_nParsed, kDbCount});
 }
 
 void CHeadlessDownload::FillTree()
@@ -129,45 +71,9 @@ void CHeadlessDownload::FillTree()
     SetOutcome(DownloadOutcome::Completed);
 }
 
-// The stall timer is restarted by every sign of life: received data and each
-// command the sequence sends.
-void CHeadlessDownload::NoteActivity()
-{
-    m_loop.StartTimer(kStallTimer, m_stallLimit, [this] { CheckForStall(); });
-}
-
-// The prompt wait has a time-out of its own, and the pauses before each
-// command are the protocol's own: only a quiet tester in the middle of an
-// answer has stalled.
-void CHeadlessDownload::CheckForStall()
-{
-    if (m_protocol.StreamMode() == CDownloadProtocol::STREAM_TRANSFER &&
-        !m_loop.IsTimerRunning(TIMER_NEXT_COMMAND))
-        SetOutcome(DownloadOutcome::TransferStalled);
-}
-
-// The log notes the end when it happens, before the port is closed on the way out.
+// Failures are noted by the session as they happen.
 void CHeadlessDownload::SetOutcome(DownloadOutcome outcome)
 {
     m_outcome = outcome;
-    if (!m_pLog)
-        return;
-    switch (outcome) {
-    case DownloadOutcome::Completed: m_pLog->Note("download completed"); break;
-    case DownloadOutcome::PortOpenFailed:
-        m_pLog->Note(DownloadFailureNote(DownloadFailure::PortOpenFailed));
-        break;
-    case DownloadOutcome::PromptTimeout:
-        m_pLog->Note(DownloadFailureNote(DownloadFailure::PromptTimeout));
-        break;
-    case DownloadOutcome::TransferStalled:
-        m_pLog->Note("download failed: the tester stopped sending in the middle of the transfer");
-        break;
-    case DownloadOutcome::DeviceLost:
-        m_pLog->Note(DownloadFailureNote(DownloadFailure::DeviceLost));
-        break;
-    case DownloadOutcome::PortLost:
-        m_pLog->Note(DownloadFailureNote(DownloadFailure::PortLost));
-        break;
-    }
+    m_session.NoteOutcome(outcome);
 }

@@ -1,100 +1,42 @@
 #pragma once
 
-#include "channelport.h"
+#include "downloadevents.h"
 #include "downloadhost.h"
-#include "downloadprotocol.h"
+#include "downloadoutcome.h"
+#include "downloadsession.h"
 #include "eventloop.h"
-#include "loggedport.h"
-#include "progresspopup.h"
-#include "serialchannel.h"
 #include "sessionlog.h"
 #include "testrecord.h"
 
 #include <chrono>
 #include <optional>
 #include <string>
-#include <vector>
 
-// How a download run without a GUI ended.
-enum class DownloadOutcome
-{
-    Completed,
-    PortOpenFailed,
-    PromptTimeout,
-    TransferStalled, // the tester went quiet in the middle of the transfer
-    DeviceLost,
-    PortLost, // the port went away before the tester answered
-};
-
-// What a download without a GUI shows: the popup's progress, the parse
-// progress and the channel's own messages.
-class IHeadlessDisplay : public IProgressPopup
+// Runs a download session on an event loop of its own, for the command line,
+// tests and benchmarks. Where the GUI would wait on a quiet tester for the
+// user to cancel, it gives up after the stall limit, and it releases the port
+// when a download ends in any way. Given a session log, it logs what goes
+// over the line, the channel's messages and how the download ended.
+class CHeadlessDownload final : private IDownloadEvents, private IRecordViews
 {
 public:
-    virtual void ShowLoadingProgress(int nDone, int nTotal) = 0;
-    virtual void ShowChannelMessage(const std::string& strText) = 0;
-
-protected:
-    ~IHeadlessDisplay() = default;
-};
-
-// Shows nothing, and keeps the channel's messages for whoever runs the download.
-class CSilentDisplay final : public IHeadlessDisplay
-{
-public:
-    void SetPopupWidth(int) override {}
-    void SetCaption(const std::string&) override {}
-    void SetMessage(const std::string&, bool) override {}
-    void SetLimit(unsigned) override {}
-    void EnableCancel(bool) override {}
-    void SetCancelMessage(unsigned) override {}
-    void SetAnimationId(unsigned) override {}
-    void CreatePopup() override {}
-    void ClosePopup() override {}
-    void ResetBar() override {}
-    void Advance(unsigned) override {}
-    void ShowLoadingProgress(int, int) override {}
-    void ShowChannelMessage(const std::string& strText) override { m_messages.push_back(strText); }
-
-    std::vector<std::string> m_messages;
-};
-
-// Runs the real serial channel and download protocol on an event loop of its
-// own. Where the GUI would wait on a quiet tester for the user to cancel, it
-// gives up after the stall limit, and it releases the port when a download
-// ends in any way. Given a session log, it logs what goes over the line, the
-// channel's messages and how the download ended.
-class CHeadlessDownload final : private ISerialChannelOwner,
-                                private IDownloadHost,
-                                private IRecordViews
-{
-public:
-    CHeadlessDownload(RecordTable& records, IHeadlessDisplay& display, CSessionLog* pLog = nullptr);
+    // The events go to pEvents when given, with the parse's progress.
+    CHeadlessDownload(RecordTable& records, IDownloadEvents* pEvents = nullptr,
+                      CSessionLog* pLog = nullptr);
 
     // The table changes only when the outcome is Completed.
     DownloadOutcome Run(const std::string& strPort, int nTimeoutSeconds,
                         std::chrono::milliseconds stallLimit);
 
-    OpenStatus LastOpenStatus() const { return m_port.LastOpenStatus(); }
-    int LastSystemError() const { return m_port.LastSystemError(); }
-    const std::string& DevicePath() const { return m_port.DevicePath(); }
+    OpenStatus LastOpenStatus() const { return m_session.LastOpenStatus(); }
+    int LastSystemError() const { return m_session.LastSystemError(); }
+    const std::string& DevicePath() const { return m_session.DevicePath(); }
 
 private:
-    // ISerialChannelOwner, called on the watch thread.
-    void PostPortData(int nPortNr) override;
-    void PostDeviceLost(int nPortNr) override;
-    void PostChannelMessage(const std::string& strText) override;
+    // IDownloadEvents
+    void OnEvent(const AnyDownloadEvent& event) override;
 
-    // IDownloadHost
-    DownloadClock::time_point CurrentTime() const override { return DownloadClock::now(); }
-    void StartTimer(int nTimerId, int nMilliseconds) override;
-    void StopTimer(int nTimerId) override;
-    std::string LoadString(int nStringId) override;
-    void ReportFailure(DownloadFailure failure) override;
-    void RepostPortData() override;
-    void PumpWaitingMessages() override;
-
-    // IRecordViews
+    // IRecordViews: the parse's progress, and the end of the download.
     void BeginLoadingProgress(const std::string& strText, int nRange) override;
     void StepLoadingProgress() override;
     void EndLoadingProgress() override {}
@@ -102,20 +44,15 @@ private:
     void ClearItems() override {}
     void FillTree() override;
 
-    void NoteActivity();
     void SetOutcome(DownloadOutcome outcome);
-    void CheckForStall();
 
-    IHeadlessDisplay& m_display;
-    // Declared before the port's channel: the watch thread posts into the
-    // loop until the channel's destructor has joined it.
-    CEventLoop m_loop;
-    CChannelPort m_port;
-    CLoggedPort m_loggedPort;
+    IDownloadEvents* m_pEvents;
     CSessionLog* m_pLog;
-    CDownloadProtocol m_protocol;
+    // Declared before the session: the watch thread posts into the loop until
+    // the session's channel has joined it.
+    CEventLoop m_loop;
+    CDownloadSession m_session;
     std::optional<DownloadOutcome> m_outcome;
     std::chrono::milliseconds m_stallLimit{0};
-    int m_nLoadingStep = 0;
-    int m_nLoadingRange = 0;
+    int m_nParsed = 0;
 };

@@ -62,15 +62,3 @@ bool CLoggedPort::HasQueuedData() const
 {
     return m_port.HasQueuedData();
 }
-
-const char* DownloadFailureNote(DownloadFailure failure)
-{
-    switch (failure) {
-    case DownloadFailure::PortOpenFailed: return "download failed: the port did not open";
-    case DownloadFailure::PromptTimeout: return "download failed: prompt timed out";
-    case DownloadFailure::DeviceLost: return "download failed: the tester was disconnected";
-    case DownloadFailure::PortLost:
-        return "download failed: the port went away before the tester answered";
-    }
-    return "download failed";
-}

@@ -28,6 +28,3 @@ private:
     CSessionLog* m_pLog = nullptr;
     bool m_bOpen = false; // so that closing a port that is not open is no event
 };
-
-// What a session log notes when a download fails.
-const char* DownloadFailureNote(DownloadFailure failure);

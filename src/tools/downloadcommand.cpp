@@ -23,41 +23,65 @@ constexpr int kMinimumStallSeconds = 3;
 
 // Progress on stderr: a bar redrawn in place on a terminal; otherwise a line
 // for each new stage and each full bar, which a log can keep.
-class CStderrDisplay final : public IHeadlessDisplay
+class CStderrProgress final : public IDownloadEvents
 {
 public:
-    explicit CStderrDisplay(bool bTerminal) : m_bTerminal(bTerminal) {}
-    ~CStderrDisplay() { EndBar(); }
+    explicit CStderrProgress(bool bTerminal) : m_bTerminal(bTerminal) {}
+    ~CStderrProgress() { EndBar(); }
 
-    void SetPopupWidth(int) override {}
-    void SetCaption(const std::string& strCaption) override { m_strCaption = strCaption; }
-    void SetMessage(const std::string& strText, bool) override
+    void OnEvent(const AnyDownloadEvent& event) override
+    {
+        namespace E = DownloadEvent;
+        if (const auto* pWaiting = std::get_if<E::WaitingForPrompt>(&event)) {
+            m_strCaption = "Connecting";
+            ShowMessage("Waiting for the tester");
+            m_nLimit = pWaiting->nTicks;
+            m_nPos = 0;
+        } else if (std::holds_alternative<E::PromptWaitTick>(event)) {
+            Advance();
+        } else if (const auto* pAnswered = std::get_if<E::TesterAnswered>(&event)) {
+            m_strCaption = "Connected";
+            ShowMessage(m_strProgress = "The tester answered");
+            m_nPos = 0;
+            m_nLimit = static_cast<unsigned>(pAnswered->nDbCount);
+        } else if (std::holds_alternative<E::SectionStarted>(event)) {
+            m_nPos = 0;
+        } else if (const auto* pDb = std::get_if<E::DbReceived>(&event)) {
+            m_strCaption = "Receiving";
+            ShowMessage(m_strProgress = DbProgressText(pDb->section, pDb->nDb));
+            Advance();
+        } else if (std::holds_alternative<E::TransferStalled>(event)) {
+            ShowMessage("The tester stopped sending");
+        } else if (std::holds_alternative<E::TransferResumed>(event)) {
+            ShowMessage(m_strProgress);
+        } else if (std::holds_alternative<E::ProgressEnded>(event)) {
+            EndBar();
+        } else if (const auto* pParsed = std::get_if<E::RecordsParsed>(&event)) {
+            ShowParsed(pParsed->nDone, pParsed->nTotal);
+        } else if (const auto* pMessage = std::get_if<E::ChannelMessage>(&event)) {
+            EndBar();
+            std::fprintf(stderr, "lmxtool: port: %s\n", pMessage->strText.c_str());
+        }
+    }
+
+private:
+    void ShowMessage(const std::string& strText)
     {
         m_strMessage = strText;
-        while (!m_strMessage.empty() && m_strMessage.back() == ' ')
-            m_strMessage.pop_back();
         if (m_bTerminal)
             DrawBar();
         else if (m_strCaption != m_strPrintedCaption)
             PrintLine();
     }
-    void SetLimit(unsigned nLimit) override { m_nLimit = nLimit; }
-    void EnableCancel(bool) override {}
-    void SetCancelMessage(unsigned) override {}
-    void SetAnimationId(unsigned) override {}
-    void CreatePopup() override { m_nPos = 0; }
-    void ClosePopup() override { EndBar(); }
-    void ResetBar() override { m_nPos = 0; }
-    void Advance(unsigned nStep) override
+    void Advance()
     {
-        m_nPos = std::min(m_nPos + nStep, m_nLimit);
+        m_nPos = std::min(m_nPos + 1, m_nLimit);
         if (m_bTerminal)
             DrawBar();
         else if (m_nPos == m_nLimit)
             PrintLine();
     }
-
-    void ShowLoadingProgress(int nDone, int nTotal) override
+    void ShowParsed(int nDone, int nTotal)
     {
         if (m_bTerminal) {
             m_strCaption = "Data Loading..";
@@ -71,13 +95,6 @@ public:
             std::fprintf(stderr, "Data Loading.. %d records parsed\n", nTotal);
         }
     }
-    void ShowChannelMessage(const std::string& strText) override
-    {
-        EndBar();
-        std::fprintf(stderr, "lmxtool: port: %s\n", strText.c_str());
-    }
-
-private:
     void DrawBar()
     {
         constexpr unsigned kWidth = 30;
@@ -104,6 +121,8 @@ private:
     bool m_bBarShown = false;
     std::string m_strCaption;
     std::string m_strMessage;
+    // The message as the download last set it, shown again when a stalled tester sends again.
+    std::string m_strProgress;
     std::string m_strPrintedCaption;
     unsigned m_nLimit = 0;
     unsigned m_nPos = 0;
@@ -282,10 +301,10 @@ int RunDownload(const ToolArgs& args)
         return kExitFailed;
 
     RecordTable records;
-    CStderrDisplay display(StandardErrorIsTerminal());
-    CHeadlessDownload download(records, display, parsed.m_strLogPath.empty() ? nullptr : &log);
+    CStderrProgress progress(StandardErrorIsTerminal());
+    CHeadlessDownload download(records, &progress, parsed.m_strLogPath.empty() ? nullptr : &log);
     const auto stallLimit = std::chrono::seconds(std::max(parsed.m_nTimeout, kMinimumStallSeconds));
     const DownloadOutcome outcome = download.Run(parsed.m_strPort, parsed.m_nTimeout, stallLimit);
-    display.ClosePopup();
+    progress.OnEvent(DownloadEvent::ProgressEnded{});
     return CloseSessionLog(log, parsed, SaveDownload(download, outcome, records, parsed));
 }

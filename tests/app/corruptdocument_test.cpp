@@ -3,6 +3,7 @@
 // on the main window. Each says why, naming the file, and opens nothing; the
 // window stays usable and a good file opens next.
 
+#include "atomicfile.h"
 #include "docmanager.h"
 #include "doctemplate.h"
 #include "document.h"

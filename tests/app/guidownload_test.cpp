@@ -405,9 +405,7 @@ TEST_F(GuiDownload, APortThatHungUpWhileIdleDownloadsOnTheNextTry)
 
         quiet.Unplug();
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] {
-                return Frame().Download().Protocol().StreamMode() == CDownloadProtocol::STREAM_NONE;
-            },
+            [&] { return Frame().Download().Protocol().Mode() == StreamMode::None; },
             kDownloadDeadlineMs));
         CTestTester plugged;
         ASSERT_TRUE(plugged.IsStarted() && port.PointAt(plugged.Device()));
@@ -477,6 +475,23 @@ TEST_F(GuiDownload, TheLoadingIndicatorShowsWhileTheRecordsAreParsed)
     watch.stop();
     EXPECT_GE(seenSteps.size(), 5u);
     EXPECT_TRUE(Frame().statusBar()->findChildren<CProgressBar*>().isEmpty());
+}
+
+// The records are parsed after the transfer while the window stays live:
+// meanwhile no second download starts, and a close waits until they are in.
+TEST_F(GuiDownload, WhileTheRecordsAreParsedNoDownloadStartsAndClosingWaits)
+{
+    m_app.OnDownload();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Frame().Download().IsParsing(); }, kDownloadDeadlineMs));
+    EXPECT_EQ(Frame().StartDownload(QString::fromLatin1(CGuiDownloadHost::kDemoTester), 10), -1);
+    EXPECT_EQ(Popup(), nullptr);
+    EXPECT_FALSE(Frame().close());
+    EXPECT_TRUE(Frame().isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Frame().isVisible(); }, kDownloadDeadlineMs));
+    EXPECT_TRUE(m_app.m_Records == Downloaded(BuiltInSampleSet()));
+    EXPECT_GT(Tree().topLevelItemCount(), 0);
+    EXPECT_TRUE(m_boxes.Requests().isEmpty());
 }
 
 // The popup's keyboard: Cancel has the focus from the start, so Escape and

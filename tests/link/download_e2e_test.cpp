@@ -1,6 +1,7 @@
 // Downloads from lmx4410-sim over a pseudo-terminal through the real channel
 // and protocol: the nearest thing to a tester on a serial port.
 
+#include "channelmessages.h"
 #include "documentfile.h"
 #include "downloadedtable.h"
 #include "fileaccess.h"
@@ -50,8 +51,8 @@ protected:
 
     CSimulatorProcess m_simulator;
     RecordTable m_records;
-    CSilentDisplay m_display;
-    CHeadlessDownload m_download{m_records, m_display};
+    CChannelMessages m_display;
+    CHeadlessDownload m_download{m_records, &m_display};
 };
 
 TEST_F(DownloadEndToEndTest, TheDefaultSetArrivesWholeTwiceInARow)
@@ -195,6 +196,24 @@ TEST_F(DownloadEndToEndTest, LmxtoolSavesEachDbWithATest)
     EXPECT_GT(nNamedByUser, 0);
     EXPECT_NE(ToolOutput(directory).find("10 with a test saved"), std::string::npos)
         << ToolOutput(directory);
+    std::filesystem::remove_all(directory);
+}
+
+// Off a terminal the progress is a line for each new stage and each full bar.
+TEST_F(DownloadEndToEndTest, LmxtoolLogsEachStageOnALineOfItsOwn)
+{
+    StartSimulator({"--fast"});
+    const std::filesystem::path directory = FreshDirectory("stages");
+    ASSERT_EQ(RunToolDownload(m_simulator.DevicePath(), directory), 0) << ToolOutput(directory);
+    EXPECT_EQ(ToolOutput(directory).substr(0, ToolOutput(directory).find("downloaded")),
+              "Connecting: Waiting for the tester\n"
+              "Connected: The tester answered\n"
+              "Receiving: RATE/FRAME DATA = 1 / 20\n"
+              "Receiving: RATE/FRAME DATA = 20 / 20\n"
+              "Receiving: GRAPH DATA = 20 / 20\n"
+              "Receiving: PING DATA = 20 / 20\n"
+              "Receiving: TRACE ROUTE DATA = 20 / 20\n"
+              "Data Loading.. 20 records parsed\n");
     std::filesystem::remove_all(directory);
 }
 

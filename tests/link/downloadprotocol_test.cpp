@@ -1,6 +1,7 @@
 #include "downloadedtable.h"
 #include "downloadprotocol.h"
 #include "fakedownloadhost.h"
+#include "recordloader.h"
 #include "sampleset.h"
 #include "testersimulator.h"
 
@@ -73,7 +74,9 @@ class DownloadProtocolTest : public ::testing::Test
 protected:
     DownloadProtocolTest()
     {
-        m_host.m_onTimer = [this](int nTimerId) { m_protocol.OnTimer(nTimerId); };
+        m_host.m_onTransferDone = [this](std::unique_ptr<RecordTable> pStaged) {
+            m_loader.Load(std::move(pStaged));
+        };
     }
 
     // One notification from the watch thread, without the host's re-delivery.
@@ -87,10 +90,7 @@ protected:
     void Deliver(std::string_view bytes)
     {
         DeliverBatch(bytes);
-        while (m_host.m_nReposts > 0) {
-            --m_host.m_nReposts;
-            m_protocol.OnPortData();
-        }
+        m_host.RunPosted();
     }
 
     void StartAndPrompt(int nTimeout = 10)
@@ -112,7 +112,7 @@ protected:
 
     void RunToNextCommand()
     {
-        m_host.Advance(static_cast<int>(m_host.TimerDue(TIMER_NEXT_COMMAND) - m_host.Now()));
+        m_host.Advance(static_cast<int>(m_host.TimerDue(TIMER_NEXT_COMMAND) - m_host.NowMs()));
     }
 
     // Ends the current section, answers the remaining commands with DB 20
@@ -122,9 +122,17 @@ protected:
         Deliver("%20;");
         while (m_host.IsTimerRunning(TIMER_NEXT_COMMAND)) {
             RunToNextCommand();
-            if (m_protocol.StreamMode() == CDownloadProtocol::STREAM_TRANSFER)
+            if (m_protocol.Mode() == StreamMode::Transfer)
                 Deliver("%20;");
         }
+        RunParse();
+    }
+
+    // The parse takes a step per record.
+    void RunParse()
+    {
+        while (m_host.IsTimerRunning(TIMER_PARSE_STEP))
+            m_host.Advance(1);
     }
 
     void Download(const RecordTable& data, const Splitter& split = Whole)
@@ -133,11 +141,13 @@ protected:
         for (int nSection = 0; nSection < 4; ++nSection)
             AnswerNextCommand(data, split);
         m_host.Advance(500);
+        RunParse();
     }
 
     CFakeDownloadHost m_host;
     RecordTable m_records;
-    CDownloadProtocol m_protocol{m_host, m_host, m_host, m_host, m_records};
+    CRecordLoader m_loader{m_host, m_host, m_records, std::chrono::milliseconds(0)};
+    CDownloadProtocol m_protocol{m_host, m_host, m_host, m_host};
 };
 
 struct PromptWaitCase
@@ -157,9 +167,7 @@ TEST_F(DownloadProtocolTest, PromptWaitSendsALineFeedEverySecondAndTimesOutAfter
     for (const PromptWaitCase& c : cases) {
         SCOPED_TRACE("TIMEOUT " + std::to_string(c.nTimeout));
         CFakeDownloadHost host;
-        RecordTable records;
-        CDownloadProtocol protocol(host, host, host, host, records);
-        host.m_onTimer = [&](int nTimerId) { protocol.OnTimer(nTimerId); };
+        CDownloadProtocol protocol(host, host, host, host);
 
         ASSERT_TRUE(protocol.StartDownload("2", c.nTimeout));
         EXPECT_EQ(host.m_nBaud, 9600);
@@ -171,12 +179,12 @@ TEST_F(DownloadProtocolTest, PromptWaitSendsALineFeedEverySecondAndTimesOutAfter
         EXPECT_TRUE(host.m_failures.empty());
         host.Advance(100);
         EXPECT_EQ(host.m_lineFeedTimes, c.lineFeedTimes);
-        EXPECT_EQ(host.m_failures, std::vector{DownloadFailure::PromptTimeout});
+        EXPECT_EQ(host.m_failures, std::vector{DownloadOutcome::PromptTimeout});
         EXPECT_FALSE(host.IsTimerRunning(TIMER_PROMPT_WAIT));
         EXPECT_FALSE(host.m_bPopupShown);
         // The port keeps listening for a late prompt.
         EXPECT_TRUE(host.m_bOpen);
-        EXPECT_EQ(protocol.StreamMode(), CDownloadProtocol::STREAM_PROMPT_WAIT);
+        EXPECT_EQ(protocol.Mode(), StreamMode::PromptWait);
     }
 }
 
@@ -190,6 +198,7 @@ TEST_F(DownloadProtocolTest, APromptAfterTheTimeOutStillDownloads)
     for (int nSection = 0; nSection < 4; ++nSection)
         AnswerNextCommand(data);
     m_host.Advance(500);
+    RunParse();
     EXPECT_EQ(m_records, Downloaded(data));
 }
 
@@ -229,14 +238,37 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"PercentAndFirstDigitLast", SplitInsideHeaders(2)}),
     [](const ::testing::TestParamInfo<SplitCase>& info) { return info.param.pszName; });
 
+// What the front ends hear: each section as its command goes out, then its
+// DBs in order, and the end of the progress once the last section is in.
+TEST_F(DownloadProtocolTest, AWholeDownloadTellsEachSectionAndItsDbsInOrder)
+{
+    Download(TaggedTable("e"));
+    std::vector<std::pair<DownloadSection, int>> told;
+    for (const AnyDownloadEvent& event : m_host.m_events) {
+        if (const auto* pSection = std::get_if<DownloadEvent::SectionStarted>(&event))
+            told.emplace_back(pSection->section, 0);
+        else if (const auto* pDb = std::get_if<DownloadEvent::DbReceived>(&event))
+            told.emplace_back(pDb->section, pDb->nDb);
+    }
+    std::vector<std::pair<DownloadSection, int>> expected;
+    for (const DownloadSection section : {DownloadSection::RateFrame, DownloadSection::Graph,
+                                          DownloadSection::Ping, DownloadSection::TraceRoute}) {
+        for (int nDb = 0; nDb <= kDbCount; ++nDb)
+            expected.emplace_back(section, nDb);
+    }
+    EXPECT_EQ(told, expected);
+    ASSERT_FALSE(m_host.m_events.empty());
+    EXPECT_TRUE(std::holds_alternative<DownloadEvent::ProgressEnded>(m_host.m_events.back()));
+}
+
 TEST_F(DownloadProtocolTest, CommandsFollowThePromptAfterOneSecondAndEachAnswerAfterHalfASecond)
 {
     const RecordTable data = TaggedTable("t");
     StartAndPrompt();
-    const long long nPrompt = m_host.Now();
+    const long long nPrompt = m_host.NowMs();
     EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), nPrompt + 1000);
     AnswerNextCommand(data);
-    const long long nAnswered = m_host.Now();
+    const long long nAnswered = m_host.NowMs();
     EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), nAnswered + 500);
 }
 
@@ -298,13 +330,14 @@ TEST_F(DownloadProtocolTest, OnlyASemicolonAfterDb20EndsTheSection)
     Deliver("%07a;b;%19c;");
     EXPECT_FALSE(m_host.IsTimerRunning(TIMER_NEXT_COMMAND));
     Deliver("%20x;after");
-    EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), m_host.Now() + 500);
+    EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), m_host.NowMs() + 500);
     // Any later ';' moves the next command on; the text between is dropped.
     m_host.Advance(300);
     Deliver("more;");
-    EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), m_host.Now() + 500);
+    EXPECT_EQ(m_host.TimerDue(TIMER_NEXT_COMMAND), m_host.NowMs() + 500);
     Deliver("%03between");
     m_host.Advance(500);
+    RunParse();
     EXPECT_EQ(m_host.m_commands.back(), "forpc rtrvgrp\n");
     FinishDownload();
 
@@ -338,6 +371,7 @@ TEST_F(DownloadProtocolTest, CancelDuringTheTransferOnlyClosesThePopup)
     for (int nSection = 1; nSection < 4; ++nSection)
         AnswerNextCommand(data);
     m_host.Advance(500);
+    RunParse();
     EXPECT_EQ(m_records, Downloaded(data));
 }
 
@@ -346,7 +380,7 @@ TEST_F(DownloadProtocolTest, CancelWithoutADownloadChangesNothing)
     m_protocol.OnDownloadCancel();
     EXPECT_FALSE(m_host.IsTimerRunning(TIMER_PROMPT_WAIT));
     EXPECT_FALSE(m_host.IsTimerRunning(TIMER_NEXT_COMMAND));
-    EXPECT_EQ(m_protocol.StreamMode(), CDownloadProtocol::STREAM_NONE);
+    EXPECT_EQ(m_protocol.Mode(), StreamMode::None);
 }
 
 TEST_F(DownloadProtocolTest, ASecondDownloadStartsAfreshInEveryRespect)
@@ -361,7 +395,7 @@ TEST_F(DownloadProtocolTest, ASecondDownloadStartsAfreshInEveryRespect)
 
     m_host.m_commands.clear();
     m_host.m_lineFeedTimes.clear();
-    const long long nStart = m_host.Now();
+    const long long nStart = m_host.NowMs();
     ASSERT_TRUE(m_protocol.StartDownload("2", 10));
     m_host.Advance(10000);
     ASSERT_EQ(m_host.m_lineFeedTimes.size(), 10u);
@@ -370,6 +404,7 @@ TEST_F(DownloadProtocolTest, ASecondDownloadStartsAfreshInEveryRespect)
     for (int nSection = 0; nSection < 4; ++nSection)
         AnswerNextCommand(data);
     m_host.Advance(500);
+    RunParse();
     EXPECT_EQ(m_host.m_commands.front(), "forpc rtrvinfo\n");
     EXPECT_EQ(m_records, Downloaded(data));
 }
@@ -403,7 +438,7 @@ TEST_F(DownloadProtocolTest, DeviceLostStopsTheDownloadAndSaysSo)
     m_host.Advance(1000);
     Deliver("%04abc");
     m_protocol.OnDeviceLost();
-    EXPECT_EQ(m_host.m_failures, std::vector{DownloadFailure::DeviceLost});
+    EXPECT_EQ(m_host.m_failures, std::vector{DownloadOutcome::DeviceLost});
     EXPECT_FALSE(m_host.IsTimerRunning(TIMER_PROMPT_WAIT));
     EXPECT_FALSE(m_host.IsTimerRunning(TIMER_NEXT_COMMAND));
     EXPECT_FALSE(m_host.m_bPopupShown);
@@ -442,7 +477,7 @@ TEST_F(DownloadProtocolTest, WaitsAreNeverShortWhenTimersFireEarly)
         EXPECT_GE(m_host.m_lineFeedTimes[i], 1000 * static_cast<long long>(i + 1));
 
     Deliver(">");
-    long long nAnswerEnd = m_host.Now();
+    long long nAnswerEnd = m_host.NowMs();
     long long nPause = CDownloadProtocol::kFirstCommandDelayMs;
     for (std::size_t nSection = 0; nSection < 4; ++nSection) {
         // An early tick finds the pause unfinished and waits out the rest.
@@ -451,7 +486,7 @@ TEST_F(DownloadProtocolTest, WaitsAreNeverShortWhenTimersFireEarly)
         ASSERT_EQ(m_host.m_commands.size(), nSection + 1);
         EXPECT_GE(m_host.m_commandTimes.back() - nAnswerEnd, nPause) << "command " << nSection;
         Deliver(AnswerFor(data, m_host.m_commands.back()));
-        nAnswerEnd = m_host.Now();
+        nAnswerEnd = m_host.NowMs();
         nPause = CDownloadProtocol::kNextCommandDelayMs;
     }
     m_host.Advance(1000);
@@ -511,15 +546,15 @@ TEST_F(DownloadProtocolTest, APortThatGoesBeforeTheTesterSpeaksLosesNoConnection
     {
         const char* pszName;
         std::function<void(CFakeDownloadHost&, CDownloadProtocol&)> before;
-        std::vector<DownloadFailure> failures;
+        std::vector<DownloadOutcome> failures;
     };
     const Case cases[] = {
         {"during the prompt wait",
          [](CFakeDownloadHost& host, CDownloadProtocol&) { host.Advance(2000); },
-         {DownloadFailure::PortLost}},
+         {DownloadOutcome::PortLost}},
         {"after the time-out",
          [](CFakeDownloadHost& host, CDownloadProtocol&) { host.Advance(10100); },
-         {DownloadFailure::PromptTimeout}},
+         {DownloadOutcome::PromptTimeout}},
         {"after Cancel",
          [](CFakeDownloadHost&, CDownloadProtocol& protocol) { protocol.OnDownloadCancel(); },
          {}},
@@ -527,9 +562,7 @@ TEST_F(DownloadProtocolTest, APortThatGoesBeforeTheTesterSpeaksLosesNoConnection
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszName);
         CFakeDownloadHost host;
-        RecordTable records;
-        CDownloadProtocol protocol(host, host, host, host, records);
-        host.m_onTimer = [&](int nTimerId) { protocol.OnTimer(nTimerId); };
+        CDownloadProtocol protocol(host, host, host, host);
         ASSERT_TRUE(protocol.StartDownload("2", 10));
         c.before(host, protocol);
         protocol.OnDeviceLost();
@@ -551,7 +584,7 @@ TEST_F(DownloadProtocolTest, APortThatCannotBeOpenedStartsNothing)
     m_host.m_bOpenSucceeds = false;
     EXPECT_FALSE(m_protocol.StartDownload("/dev/nothing", 10));
     EXPECT_EQ(m_host.m_strOpenedPort, "/dev/nothing");
-    EXPECT_EQ(m_host.m_failures, std::vector{DownloadFailure::PortOpenFailed});
+    EXPECT_EQ(m_host.m_failures, std::vector{DownloadOutcome::PortOpenFailed});
     EXPECT_FALSE(m_host.m_bPopupShown);
     EXPECT_FALSE(m_host.IsTimerRunning(TIMER_PROMPT_WAIT));
 }

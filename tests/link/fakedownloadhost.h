@@ -1,25 +1,29 @@
 #pragma once
 
+#include "downloadevents.h"
 #include "downloadhost.h"
-#include "progresspopup.h"
+#include "executor.h"
 
 #include <algorithm>
 #include <chrono>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 // Everything the download protocol talks to, on a virtual clock: timers fire
-// only when a test advances the clock, the port is a byte queue the test fills,
-// and every call the protocol makes is recorded.
-class CFakeDownloadHost final : public IDownloadHost,
+// only when a test advances the clock, posted tasks run when the test says so,
+// the port is a byte queue the test fills, and every event is recorded, also
+// as the popup the window would show.
+class CFakeDownloadHost final : public IExecutor,
                                 public IDownloadPort,
-                                public IProgressPopup,
+                                public IDownloadEvents,
+                                public IStagedRecordsReceiver,
                                 public IRecordViews
 {
 public:
-    std::function<void(int)> m_onTimer;
+    std::function<void(std::unique_ptr<RecordTable>)> m_onTransferDone;
 
     // Clock: fires the due timers in time order.
     void Advance(int nMilliseconds)
@@ -36,31 +40,86 @@ public:
                 break;
             m_nNow = due->second.nNext;
             due->second.nNext += due->second.nPeriod;
-            m_onTimer(due->first);
+            const Task handler = due->second.handler; // it may stop its own timer
+            handler();
         }
         m_nNow = nTarget;
     }
-    long long Now() const { return m_nNow; }
+    long long NowMs() const { return m_nNow; }
     // Timers fire this many percent of their period early, as a coarse timer may.
     void SetEarlyFiring(int nPercent) { m_nEarlyPercent = nPercent; }
     bool IsTimerRunning(int nTimerId) const { return m_timers.count(nTimerId) != 0; }
     long long TimerDue(int nTimerId) const { return m_timers.at(nTimerId).nNext; }
 
-    // IDownloadHost
-    DownloadClock::time_point CurrentTime() const override
+    // Runs the tasks posted so far, and those they post.
+    void RunPosted()
     {
-        return DownloadClock::time_point(std::chrono::milliseconds(m_nNow));
+        while (!m_posted.empty()) {
+            const Task task = m_posted.front();
+            m_posted.erase(m_posted.begin());
+            task();
+        }
     }
-    void StartTimer(int nTimerId, int nMilliseconds) override
+
+    // IExecutor
+    Clock::time_point Now() const override
     {
+        return Clock::time_point(std::chrono::milliseconds(m_nNow));
+    }
+    void Post(Task task) override
+    {
+        m_posted.push_back(std::move(task));
+        ++m_nReposts;
+    }
+    void StartTimer(int nTimerId, std::chrono::milliseconds period, Task handler) override
+    {
+        const int nMilliseconds = static_cast<int>(period.count());
         const int nFiresAfter = std::max(1, nMilliseconds - nMilliseconds * m_nEarlyPercent / 100);
-        m_timers[nTimerId] = {nFiresAfter, m_nNow + nFiresAfter};
+        m_timers[nTimerId] = {nFiresAfter, m_nNow + nFiresAfter, std::move(handler)};
     }
     void StopTimer(int nTimerId) override { m_timers.erase(nTimerId); }
-    std::string LoadString(int nStringId) override { return "#" + std::to_string(nStringId); }
-    void ReportFailure(DownloadFailure failure) override { m_failures.push_back(failure); }
-    void RepostPortData() override { ++m_nReposts; }
-    void PumpWaitingMessages() override { ++m_nPumps; }
+
+    // IStagedRecordsReceiver
+    void OnTransferDone(std::unique_ptr<RecordTable> pStaged) override
+    {
+        m_onTransferDone(std::move(pStaged));
+    }
+
+    // IDownloadEvents: kept, and shown as the window's popup would show them,
+    // with "#" and the string id for a text of the resource pack.
+    void OnEvent(const AnyDownloadEvent& event) override
+    {
+        namespace E = DownloadEvent;
+        m_events.push_back(event);
+        if (const auto* pWaiting = std::get_if<E::WaitingForPrompt>(&event)) {
+            m_strCaption = "#58205";
+            ShowMessage("#58206" + std::string(19, ' '));
+            m_nPopupLimit = pWaiting->nTicks;
+            m_nCancelMessage = WM_DOWNLOAD_CANCEL;
+            m_bPopupShown = true;
+        } else if (std::holds_alternative<E::PromptWaitTick>(event)) {
+            ++m_nPopupPos;
+        } else if (const auto* pAnswered = std::get_if<E::TesterAnswered>(&event)) {
+            m_strCaption = "#58209";
+            ShowMessage("#58210");
+            m_nPopupPos = 0;
+            m_nPopupLimit = static_cast<unsigned>(pAnswered->nDbCount);
+        } else if (std::holds_alternative<E::SectionStarted>(event)) {
+            m_nPopupPos = 0;
+        } else if (const auto* pDb = std::get_if<E::DbReceived>(&event)) {
+            m_strCaption = "#58211";
+            ShowMessage(DbProgressText(pDb->section, pDb->nDb));
+            ++m_nPopupPos;
+        } else if (std::holds_alternative<E::TransferStalled>(event)) {
+            m_popupMessages.push_back("#58245");
+        } else if (std::holds_alternative<E::TransferResumed>(event)) {
+            m_popupMessages.push_back(m_strProgressMessage);
+        } else if (std::holds_alternative<E::ProgressEnded>(event)) {
+            m_bPopupShown = false;
+        } else if (const auto* pFailed = std::get_if<E::Failed>(&event)) {
+            m_failures.push_back(pFailed->reason);
+        }
+    }
 
     // IDownloadPort
     bool Open(const std::string& strPort, int nBaud) override
@@ -88,22 +147,6 @@ public:
     }
     bool HasQueuedData() const override { return !m_strReceived.empty(); }
 
-    // IProgressPopup: the calls that matter to a user, in order.
-    void SetPopupWidth(int) override {}
-    void SetCaption(const std::string& strCaption) override { m_strCaption = strCaption; }
-    void SetMessage(const std::string& strText, bool) override
-    {
-        m_popupMessages.push_back(strText);
-    }
-    void SetLimit(unsigned nLimit) override { m_nPopupLimit = nLimit; }
-    void EnableCancel(bool) override {}
-    void SetCancelMessage(unsigned nMessage) override { m_nCancelMessage = nMessage; }
-    void SetAnimationId(unsigned) override {}
-    void CreatePopup() override { m_bPopupShown = true; }
-    void ClosePopup() override { m_bPopupShown = false; }
-    void ResetBar() override { m_nPopupPos = 0; }
-    void Advance(unsigned nStep) override { m_nPopupPos += nStep; }
-
     // IRecordViews
     void BeginLoadingProgress(const std::string& strText, int nRange) override
     {
@@ -125,9 +168,9 @@ public:
     std::vector<long long> m_commandTimes;
     std::vector<long long> m_lineFeedTimes;
     // Host state.
-    std::vector<DownloadFailure> m_failures;
-    int m_nReposts = 0;
-    int m_nPumps = 0;
+    std::vector<DownloadOutcome> m_failures;
+    int m_nReposts = 0; // tasks posted
+    std::vector<AnyDownloadEvent> m_events;
     // Popup state.
     bool m_bPopupShown = false;
     std::string m_strCaption;
@@ -143,8 +186,17 @@ private:
     {
         int nPeriod;
         long long nNext;
+        Task handler;
     };
+
+    void ShowMessage(const std::string& strText)
+    {
+        m_strProgressMessage = strText;
+        m_popupMessages.push_back(strText);
+    }
     long long m_nNow = 0;
     int m_nEarlyPercent = 0;
     std::map<int, Timer> m_timers;
+    std::vector<Task> m_posted;
+    std::string m_strProgressMessage;
 };

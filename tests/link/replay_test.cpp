@@ -184,14 +184,13 @@ std::filesystem::path LogPath(const std::string& strName)
 DownloadOutcome DownloadFrom(const std::string& strDevice, RecordTable& records,
                              const std::string& strLogPath = std::string(), int nTimeout = 10)
 {
-    CSilentDisplay display;
     CSessionLog log;
     FileError error;
     if (!strLogPath.empty()) {
         std::filesystem::remove(strLogPath);
         EXPECT_TRUE(log.Open(strLogPath, strDevice, error)) << error.m_strSystemText;
     }
-    CHeadlessDownload download(records, display, strLogPath.empty() ? nullptr : &log);
+    CHeadlessDownload download(records, nullptr, strLogPath.empty() ? nullptr : &log);
     return download.Run(strDevice, nTimeout, 5s);
 }
 

@@ -1,6 +1,7 @@
 // Downloads from the simulated tester running inside this process, on a
 // thread of its own, as the program's built-in demo tester does.
 
+#include "channelmessages.h"
 #include "downloadedtable.h"
 #include "headlessdownload.h"
 #include "sampleset.h"
@@ -37,10 +38,9 @@ bool WaitUntil(const std::function<bool()>& bDone, std::chrono::seconds limit = 
     return true;
 }
 
-// Tells another thread once the download has reached a step: the popup has
-// come up (the port is open and the prompt wait runs) or the first DB header
-// has arrived.
-class CStepDisplay final : public IHeadlessDisplay
+// Tells another thread once the download has reached a step: the prompt
+// wait runs (the port is open) or the first DB header has arrived.
+class CStepWatch final : public IDownloadEvents
 {
 public:
     enum class Step
@@ -49,39 +49,20 @@ public:
         Transfer,
     };
 
-    explicit CStepDisplay(Step step) : m_step(step) {}
+    explicit CStepWatch(Step step) : m_step(step) {}
     std::future<void> Reached() { return m_reached.get_future(); }
 
-    void SetPopupWidth(int) override {}
-    void SetCaption(const std::string& strCaption) override
+    void OnEvent(const AnyDownloadEvent& event) override
     {
-        if (m_step == Step::Transfer && strCaption == "Receiving")
-            Signal();
+        const bool bReached = m_step == Step::PromptWait
+                                  ? std::holds_alternative<DownloadEvent::WaitingForPrompt>(event)
+                                  : std::holds_alternative<DownloadEvent::DbReceived>(event);
+        if (bReached && !m_bSignalled)
+            m_reached.set_value();
+        m_bSignalled |= bReached;
     }
-    void SetMessage(const std::string&, bool) override {}
-    void SetLimit(unsigned) override {}
-    void EnableCancel(bool) override {}
-    void SetCancelMessage(unsigned) override {}
-    void SetAnimationId(unsigned) override {}
-    void CreatePopup() override
-    {
-        if (m_step == Step::PromptWait)
-            Signal();
-    }
-    void ClosePopup() override {}
-    void ResetBar() override {}
-    void Advance(unsigned) override {}
-    void ShowLoadingProgress(int, int) override {}
-    void ShowChannelMessage(const std::string&) override {}
 
 private:
-    void Signal()
-    {
-        if (!m_bSignalled)
-            m_reached.set_value();
-        m_bSignalled = true;
-    }
-
     Step m_step;
     std::promise<void> m_reached;
     bool m_bSignalled = false;
@@ -98,13 +79,13 @@ protected:
 
     DownloadOutcome Download(std::chrono::milliseconds stallLimit = 5s)
     {
-        CHeadlessDownload download(m_records, m_display);
+        CHeadlessDownload download(m_records, &m_display);
         return download.Run(m_tester.DevicePath(), 10, stallLimit);
     }
 
     CSimulatedTester m_tester;
     RecordTable m_records;
-    CSilentDisplay m_display;
+    CChannelMessages m_display;
 };
 
 TEST_F(SimulatedTesterTest, TheBuiltInSetArrivesWholeFromTheTesterOnItsThread)
@@ -153,7 +134,7 @@ TEST_F(SimulatedTesterTest, StopWhileADownloadWaitsEndsTheDownload)
     struct Case
     {
         const char* pszName;
-        CStepDisplay::Step step;
+        CStepWatch::Step step;
         SimulatorOptions options;
         std::vector<DownloadOutcome> outcomes;
     };
@@ -163,11 +144,11 @@ TEST_F(SimulatedTesterTest, StopWhileADownloadWaitsEndsTheDownload)
     stalling.m_nStallAfter = 3000;
     const Case cases[] = {
         {"waiting for the prompt",
-         CStepDisplay::Step::PromptWait,
+         CStepWatch::Step::PromptWait,
          silent,
          {DownloadOutcome::PortLost}},
         {"in the middle of an answer",
-         CStepDisplay::Step::Transfer,
+         CStepWatch::Step::Transfer,
          stalling,
          {DownloadOutcome::DeviceLost, DownloadOutcome::TransferStalled}},
     };
@@ -177,12 +158,12 @@ TEST_F(SimulatedTesterTest, StopWhileADownloadWaitsEndsTheDownload)
         RecordTable records;
         records[4].m_RateFrame.m_strRaw = "kept";
         const RecordTable before = records;
-        CStepDisplay display(test.step);
+        CStepWatch display(test.step);
         std::thread stopper([this, reached = display.Reached()]() mutable {
             if (reached.wait_for(20s) == std::future_status::ready)
                 m_tester.Stop();
         });
-        CHeadlessDownload download(records, display);
+        CHeadlessDownload download(records, &display);
         const auto start = std::chrono::steady_clock::now();
         const DownloadOutcome outcome = download.Run(m_tester.DevicePath(), 30, 20s);
         const auto elapsed = std::chrono::steady_clock::now() - start;
