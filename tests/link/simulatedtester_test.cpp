@@ -6,6 +6,7 @@
 #include "headlessdownload.h"
 #include "sampleset.h"
 #include "simulatedtester.h"
+#include "waituntil.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -24,18 +25,6 @@ SimulatorOptions FastOptions()
     SimulatorOptions options;
     options.m_bPaced = false;
     return options;
-}
-
-// Polls until bDone holds or the generous limit has passed.
-bool WaitUntil(const std::function<bool()>& bDone, std::chrono::seconds limit = 10s)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!bDone()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
 }
 
 // Tells another thread once the download has reached a step: the prompt
