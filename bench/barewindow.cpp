@@ -1,7 +1,7 @@
 // The start-up benchmark's baseline: a bare Qt main window of the program's
 // size, and nothing else.
 
-#include "firstpaintprobe.h"
+#include "framework/firstpaintprobe.h"
 
 #include <QApplication>
 #include <QMainWindow>

@@ -3,13 +3,13 @@
 // channel and a download that waits for the tester use while nothing happens;
 // and what a session log costs.
 
-#include "headlessdownload.h"
+#include "link/headlessdownload.h"
+#include "link/serialchannel.h"
+#include "link/sessionlog.h"
 #include "processtime.h"
-#include "sampleset.h"
-#include "serialchannel.h"
-#include "sessionlog.h"
-#include "simulatorprocess.h"
-#include "testersimulator.h"
+#include "simulator/sampleset.h"
+#include "simulator/simulatorprocess.h"
+#include "simulator/testersimulator.h"
 
 #include <benchmark/benchmark.h>
 

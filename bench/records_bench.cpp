@@ -1,9 +1,9 @@
 // Parsing a full download and saving/opening one document.
 
-#include "atomicfile.h"
-#include "documentfile.h"
-#include "fileaccess.h"
-#include "sampleset.h"
+#include "records/atomicfile.h"
+#include "records/documentfile.h"
+#include "records/fileaccess.h"
+#include "simulator/sampleset.h"
 
 #include <benchmark/benchmark.h>
 

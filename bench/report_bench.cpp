@@ -1,11 +1,11 @@
 // Composing a test report, rendering a page, writing the PDF.
 
-#include "easyreport.h"
-#include "pagerenderer.h"
-#include "reporthost.h"
-#include "reportpdf.h"
-#include "sampleset.h"
-#include "testreportcomposer.h"
+#include "report/easyreport.h"
+#include "report/pagerenderer.h"
+#include "report/reporthost.h"
+#include "report/reportpdf.h"
+#include "report/testreportcomposer.h"
+#include "simulator/sampleset.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>

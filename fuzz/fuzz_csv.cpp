@@ -9,7 +9,7 @@
 // same number.
 
 #include "fuzzcheck.h"
-#include "recordcsv.h"
+#include "records/recordcsv.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,8 +1,8 @@
 // Opens arbitrary bytes as a document file; whatever opens must store and
 // open again to the same record.
 
-#include "documentfile.h"
 #include "fuzzcheck.h"
+#include "records/documentfile.h"
 
 #include <cstddef>
 #include <cstdint>

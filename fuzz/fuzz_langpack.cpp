@@ -6,8 +6,8 @@
 // texts, the loader either takes the pack with every id and index in range
 // or refuses it naming the file.
 
+#include "framework/langpackcontents.h"
 #include "fuzzcheck.h"
-#include "langpackcontents.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // ParseGraph and ParseApList over arbitrary text.
 
 #include "fuzzcheck.h"
-#include "graphsection.h"
+#include "records/graphsection.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // ParsePing over arbitrary text.
 
 #include "fuzzcheck.h"
-#include "pingsection.h"
+#include "records/pingsection.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // ParseRateFrame over arbitrary text.
 
 #include "fuzzcheck.h"
-#include "rateframesection.h"
+#include "records/rateframesection.h"
 
 #include <cstddef>
 #include <cstdint>

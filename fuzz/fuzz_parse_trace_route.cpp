@@ -1,7 +1,7 @@
 // ParseTraceRoute over arbitrary text.
 
 #include "fuzzcheck.h"
-#include "traceroutesection.h"
+#include "records/traceroutesection.h"
 
 #include <cstddef>
 #include <cstdint>

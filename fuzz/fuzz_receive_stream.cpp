@@ -3,10 +3,10 @@
 // header may address a record outside the table, and record 0 of the records
 // it hands over stays empty.
 
-#include "downloadevents.h"
-#include "downloadprotocol.h"
-#include "executor.h"
 #include "fuzzcheck.h"
+#include "link/downloadevents.h"
+#include "link/downloadprotocol.h"
+#include "link/executor.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -6,10 +6,10 @@
 // nothing twice or out of order.
 
 #include "fuzzcheck.h"
-#include "linecollector.h"
-#include "pacedline.h"
-#include "replayanswers.h"
-#include "sessionlog.h"
+#include "link/sessionlog.h"
+#include "simulator/linecollector.h"
+#include "simulator/pacedline.h"
+#include "simulator/replayanswers.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,7 +5,7 @@
 // where. CRLF line ends and added comments read the same.
 
 #include "fuzzcheck.h"
-#include "sessionlog.h"
+#include "link/sessionlog.h"
 
 #include <cstddef>
 #include <cstdint>

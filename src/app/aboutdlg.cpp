@@ -1,7 +1,7 @@
-#include "aboutdlg.h"
+#include "app/aboutdlg.h"
 
-#include "langpack.h"
-#include "resourceids.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>

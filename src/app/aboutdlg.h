@@ -1,6 +1,6 @@
 #pragma once
 
-#include "guibutton.h"
+#include "framework/guibutton.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
-#include "commsettingsdlg.h"
+#include "app/commsettingsdlg.h"
 
-#include "filedialog.h"
-#include "langpack.h"
-#include "messagebox.h"
-#include "resourceids.h"
+#include "framework/filedialog.h"
+#include "framework/langpack.h"
+#include "framework/messagebox.h"
+#include "framework/resourceids.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

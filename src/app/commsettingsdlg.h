@@ -1,10 +1,10 @@
 #pragma once
 
-#include "guibutton.h"
-#include "guicomboboxext.h"
-#include "guiedit.h"
-#include "guigroupbox.h"
-#include "portchoice.h"
+#include "app/portchoice.h"
+#include "framework/guibutton.h"
+#include "framework/guicomboboxext.h"
+#include "framework/guiedit.h"
+#include "framework/guigroupbox.h"
 
 #include <QCheckBox>
 #include <QDialog>

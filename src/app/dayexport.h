@@ -1,7 +1,7 @@
 #pragma once
 
-#include "saveall.h"
-#include "testrecord.h"
+#include "records/saveall.h"
+#include "records/testrecord.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "downloadpopuppresenter.h"
+#include "app/downloadpopuppresenter.h"
 
-#include "downloadhost.h"
-#include "langpack.h"
-#include "progresspopupwnd.h"
+#include "app/progresspopupwnd.h"
+#include "framework/langpack.h"
+#include "link/downloadhost.h"
 
 namespace {
 

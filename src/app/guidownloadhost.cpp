@@ -1,13 +1,13 @@
-#include "guidownloadhost.h"
+#include "app/guidownloadhost.h"
 
-#include "filefailuretext.h"
-#include "langpack.h"
-#include "messagebox.h"
-#include "portfailuretext.h"
-#include "resourceids.h"
-#include "sampleset.h"
-#include "sessionlogfolder.h"
-#include "simulatedtester.h"
+#include "app/portfailuretext.h"
+#include "app/sessionlogfolder.h"
+#include "framework/filefailuretext.h"
+#include "framework/langpack.h"
+#include "framework/messagebox.h"
+#include "framework/resourceids.h"
+#include "simulator/sampleset.h"
+#include "simulator/simulatedtester.h"
 
 #include <QDir>
 #include <QFile>

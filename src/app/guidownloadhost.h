@@ -1,12 +1,12 @@
 #pragma once
 
-#include "downloadevents.h"
-#include "downloadhost.h"
-#include "downloadpopuppresenter.h"
-#include "downloadsession.h"
-#include "progresspopupwnd.h"
-#include "qtexecutor.h"
-#include "sessionlog.h"
+#include "app/downloadpopuppresenter.h"
+#include "app/progresspopupwnd.h"
+#include "app/qtexecutor.h"
+#include "link/downloadevents.h"
+#include "link/downloadhost.h"
+#include "link/downloadsession.h"
+#include "link/sessionlog.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "guireporthost.h"
+#include "app/guireporthost.h"
 
-#include "messagebox.h"
+#include "framework/messagebox.h"
 
 #include <QPrinterInfo>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reporthost.h"
+#include "report/reporthost.h"
 
 #include <QObject>
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "cmdtarget.h"
-#include "dayexport.h"
-#include "dbselection.h"
-#include "korvocontext.h"
-#include "langpack.h"
-#include "portchoice.h"
-#include "startarguments.h"
-#include "testrecord.h"
+#include "app/dayexport.h"
+#include "app/korvocontext.h"
+#include "app/portchoice.h"
+#include "app/startarguments.h"
+#include "framework/cmdtarget.h"
+#include "framework/langpack.h"
+#include "records/testrecord.h"
+#include "workspace/dbselection.h"
 
 #include <QObject>
 #include <QStringList>

@@ -1,11 +1,11 @@
-#include "korvodoc.h"
+#include "app/korvodoc.h"
 
-#include "archive.h"
-#include "filefailuretext.h"
-#include "korvocontext.h"
-#include "messagebox.h"
-#include "pagerenderer.h"
-#include "testreportcomposer.h"
+#include "app/korvocontext.h"
+#include "framework/archive.h"
+#include "framework/filefailuretext.h"
+#include "framework/messagebox.h"
+#include "report/pagerenderer.h"
+#include "report/testreportcomposer.h"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "document.h"
-#include "documentfile.h"
-#include "easyreport.h"
-#include "testrecord.h"
+#include "framework/document.h"
+#include "records/documentfile.h"
+#include "records/testrecord.h"
+#include "report/easyreport.h"
 
 #include <QString>
 

@@ -1,16 +1,16 @@
-#include "korvoview.h"
+#include "app/korvoview.h"
 
-#include "filedialog.h"
-#include "filefailuretext.h"
-#include "korvocontext.h"
-#include "korvodoc.h"
-#include "langpack.h"
-#include "messagebox.h"
-#include "pagerenderer.h"
-#include "reporthost.h"
-#include "reportpdf.h"
-#include "reportsheet.h"
-#include "resourceids.h"
+#include "app/korvocontext.h"
+#include "app/korvodoc.h"
+#include "app/reportsheet.h"
+#include "framework/filedialog.h"
+#include "framework/filefailuretext.h"
+#include "framework/langpack.h"
+#include "framework/messagebox.h"
+#include "framework/resourceids.h"
+#include "report/pagerenderer.h"
+#include "report/reporthost.h"
+#include "report/reportpdf.h"
 
 #include <QPainter>
 #include <QPrintDialog>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "printloop.h"
-#include "reportzoom.h"
-#include "view.h"
+#include "app/reportzoom.h"
+#include "framework/printloop.h"
+#include "framework/view.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
 // lmx4410: the companion program of the LMX-4410 line tester.
 
-#include "fontwarmup.h"
-#include "korvoapp.h"
-#include "startarguments.h"
+#include "app/fontwarmup.h"
+#include "app/korvoapp.h"
+#include "app/startarguments.h"
 
 #include <QApplication>
 #include <QCoreApplication>

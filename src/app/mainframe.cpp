@@ -1,15 +1,15 @@
-#include "mainframe.h"
+#include "app/mainframe.h"
 
-#include "carriergraphdlg.h"
-#include "docmanager.h"
-#include "document.h"
-#include "guitoolbarwnd.h"
-#include "korvoapp.h"
-#include "langpack.h"
-#include "messagebox.h"
-#include "progressbar.h"
-#include "resourceids.h"
-#include "view.h"
+#include "app/korvoapp.h"
+#include "framework/controls/progressbar.h"
+#include "framework/docmanager.h"
+#include "framework/document.h"
+#include "framework/guitoolbarwnd.h"
+#include "framework/langpack.h"
+#include "framework/messagebox.h"
+#include "framework/resourceids.h"
+#include "framework/view.h"
+#include "workspace/carriergraphdlg.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>

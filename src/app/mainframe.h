@@ -1,11 +1,11 @@
 #pragma once
 
-#include "dbinfobar.h"
-#include "dbworkspacebar.h"
-#include "downloadhost.h"
-#include "guidownloadhost.h"
-#include "guimdiframe.h"
-#include "testrecord.h"
+#include "app/guidownloadhost.h"
+#include "framework/guimdiframe.h"
+#include "link/downloadhost.h"
+#include "records/testrecord.h"
+#include "workspace/dbinfobar.h"
+#include "workspace/dbworkspacebar.h"
 
 #include <QDateTime>
 #include <QTimer>

@@ -1,8 +1,8 @@
-#include "overwritequestion.h"
+#include "app/overwritequestion.h"
 
-#include "langpack.h"
-#include "messagebox.h"
-#include "resourceids.h"
+#include "framework/langpack.h"
+#include "framework/messagebox.h"
+#include "framework/resourceids.h"
 
 #include <QFile>
 

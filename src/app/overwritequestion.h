@@ -1,6 +1,6 @@
 #pragma once
 
-#include "saveall.h"
+#include "records/saveall.h"
 
 #include <string>
 

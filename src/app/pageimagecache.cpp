@@ -1,6 +1,6 @@
-#include "pageimagecache.h"
+#include "app/pageimagecache.h"
 
-#include "easyreport.h"
+#include "report/easyreport.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "popuplayout.h"
+#include "app/popuplayout.h"
 
 namespace {
 

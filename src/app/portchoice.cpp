@@ -1,6 +1,6 @@
-#include "portchoice.h"
+#include "app/portchoice.h"
 
-#include "guidownloadhost.h"
+#include "app/guidownloadhost.h"
 
 #include <QDir>
 #include <QRegularExpression>

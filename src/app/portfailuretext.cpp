@@ -1,9 +1,9 @@
-#include "portfailuretext.h"
+#include "app/portfailuretext.h"
 
-#include "langpack.h"
-#include "resourceids.h"
-#include "serialport.h"
-#include "systemerror.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
+#include "link/serialport.h"
+#include "records/systemerror.h"
 
 QString PortFailureText(OpenStatus status, const QString& strDevice, int nSystemError,
                         const QString& strPort)

@@ -1,7 +1,7 @@
-#include "progresspopupwnd.h"
+#include "app/progresspopupwnd.h"
 
-#include "langpack.h"
-#include "resourceids.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "popuplayout.h"
+#include "app/popuplayout.h"
 
 #include <QFont>
 #include <QMargins>

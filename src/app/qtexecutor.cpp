@@ -1,4 +1,4 @@
-#include "qtexecutor.h"
+#include "app/qtexecutor.h"
 
 #include <QMetaObject>
 

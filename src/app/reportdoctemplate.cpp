@@ -1,10 +1,10 @@
-#include "reportdoctemplate.h"
+#include "app/reportdoctemplate.h"
 
-#include "docmanager.h"
-#include "doctemplate.h"
-#include "korvodoc.h"
-#include "korvoview.h"
-#include "resourceids.h"
+#include "app/korvodoc.h"
+#include "app/korvoview.h"
+#include "framework/docmanager.h"
+#include "framework/doctemplate.h"
+#include "framework/resourceids.h"
 
 std::unique_ptr<CMultiDocTemplate> CreateReportDocTemplate(IKorvoContext& context,
                                                            CDocManager& manager)

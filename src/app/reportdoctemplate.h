@@ -1,6 +1,6 @@
 #pragma once
 
-#include "doctemplate.h"
+#include "framework/doctemplate.h"
 
 #include <memory>
 

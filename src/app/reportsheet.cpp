@@ -1,7 +1,7 @@
-#include "reportsheet.h"
+#include "app/reportsheet.h"
 
-#include "easyreport.h"
-#include "reportzoom.h"
+#include "app/reportzoom.h"
+#include "report/easyreport.h"
 
 #include <QPaintEvent>
 #include <QPainter>

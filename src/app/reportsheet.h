@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pageimagecache.h"
+#include "app/pageimagecache.h"
 
 #include <QColor>
 #include <QSizeF>

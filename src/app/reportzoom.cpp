@@ -1,7 +1,7 @@
-#include "reportzoom.h"
+#include "app/reportzoom.h"
 
-#include "easyreport.h"
-#include "pagerenderer.h"
+#include "report/easyreport.h"
+#include "report/pagerenderer.h"
 
 #include <algorithm>
 #include <array>

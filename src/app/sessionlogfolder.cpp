@@ -1,10 +1,10 @@
-#include "sessionlogfolder.h"
+#include "app/sessionlogfolder.h"
 
-#include "datedname.h"
-#include "filefailuretext.h"
-#include "langpack.h"
-#include "resourceids.h"
-#include "sessionlog.h"
+#include "framework/filefailuretext.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
+#include "link/sessionlog.h"
+#include "records/datedname.h"
 
 #include <QDir>
 #include <QFile>

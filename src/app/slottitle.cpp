@@ -1,4 +1,4 @@
-#include "slottitle.h"
+#include "app/slottitle.h"
 
 std::string SlotTitle(int nDb, const TestRecord& record)
 {

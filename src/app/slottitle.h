@@ -1,6 +1,6 @@
 #pragma once
 
-#include "testrecord.h"
+#include "records/testrecord.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "startarguments.h"
+#include "app/startarguments.h"
 
-#include "guidownloadhost.h"
+#include "app/guidownloadhost.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "archive.h"
+#include "framework/archive.h"
 
-#include "archivestring.h"
+#include "records/archivestring.h"
 
 #include <QtGlobal>
 

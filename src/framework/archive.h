@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documentfile.h"
+#include "records/documentfile.h"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,9 @@
-#include "childframe.h"
+#include "framework/childframe.h"
 
-#include "document.h"
-#include "langpack.h"
-#include "resourceids.h"
-#include "view.h"
+#include "framework/document.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
+#include "framework/view.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>

@@ -1,4 +1,4 @@
-#include "deferredicon.h"
+#include "framework/deferredicon.h"
 
 #include <QIconEngine>
 

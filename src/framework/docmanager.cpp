@@ -1,14 +1,14 @@
-#include "docmanager.h"
+#include "framework/docmanager.h"
 
-#include "childframe.h"
-#include "doctemplate.h"
-#include "document.h"
-#include "filedialog.h"
-#include "langpack.h"
-#include "messagebox.h"
-#include "printsetupdlg.h"
-#include "resourceids.h"
-#include "view.h"
+#include "framework/childframe.h"
+#include "framework/doctemplate.h"
+#include "framework/document.h"
+#include "framework/filedialog.h"
+#include "framework/langpack.h"
+#include "framework/messagebox.h"
+#include "framework/printsetupdlg.h"
+#include "framework/resourceids.h"
+#include "framework/view.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cmdtarget.h"
-#include "recentfilelist.h"
-#include "view.h"
+#include "framework/cmdtarget.h"
+#include "framework/recentfilelist.h"
+#include "framework/view.h"
 
 #include <QList>
 #include <QMdiArea>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "doctypestrings.h"
+#include "framework/doctypestrings.h"
 
 #include <QList>
 #include <QMdiArea>

@@ -1,7 +1,7 @@
-#include "doctypestrings.h"
+#include "framework/doctypestrings.h"
 
-#include "langpack.h"
-#include "resourceids.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "filedialog.h"
+#include "framework/filedialog.h"
 
 #include <QApplication>
 #include <QFileDialog>

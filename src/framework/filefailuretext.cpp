@@ -1,7 +1,7 @@
-#include "filefailuretext.h"
+#include "framework/filefailuretext.h"
 
-#include "langpack.h"
-#include "resourceids.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fileaccess.h"
+#include "records/fileaccess.h"
 
 #include <QString>
 

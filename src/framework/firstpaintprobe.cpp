@@ -1,4 +1,4 @@
-#include "firstpaintprobe.h"
+#include "framework/firstpaintprobe.h"
 
 #include <QEvent>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "guibutton.h"
+#include "framework/guibutton.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "guicomboboxext.h"
+#include "framework/guicomboboxext.h"
 
 #include <QLineEdit>
 

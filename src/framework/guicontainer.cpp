@@ -1,6 +1,6 @@
-#include "guicontainer.h"
+#include "framework/guicontainer.h"
 
-#include "guiminitool.h"
+#include "framework/guiminitool.h"
 
 #include <QVBoxLayout>
 

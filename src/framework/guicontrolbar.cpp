@@ -1,4 +1,4 @@
-#include "guicontrolbar.h"
+#include "framework/guicontrolbar.h"
 
 CGuiControlBar::CGuiControlBar(QWidget* pParent) : QDockWidget(pParent) {}
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cmdtarget.h"
+#include "framework/cmdtarget.h"
 
 #include <QDockWidget>
 

@@ -1,9 +1,9 @@
-#include "guimdiframe.h"
+#include "framework/guimdiframe.h"
 
-#include "guitoolbarwnd.h"
-#include "keylocks.h"
-#include "langpack.h"
-#include "resourceids.h"
+#include "framework/guitoolbarwnd.h"
+#include "framework/keylocks.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 
 #include <QAction>
 #include <QApplication>

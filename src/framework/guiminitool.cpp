@@ -1,6 +1,6 @@
-#include "guiminitool.h"
+#include "framework/guiminitool.h"
 
-#include "langpack.h"
+#include "framework/langpack.h"
 
 #include <QHBoxLayout>
 #include <QPainter>

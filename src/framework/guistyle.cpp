@@ -1,6 +1,6 @@
-#include "guistyle.h"
+#include "framework/guistyle.h"
 
-#include "deferredicon.h"
+#include "framework/deferredicon.h"
 
 #include <QApplication>
 #include <QIconEngine>

@@ -1,4 +1,4 @@
-#include "guitoolbarwnd.h"
+#include "framework/guitoolbarwnd.h"
 
 #include <QMenu>
 #include <QToolButton>

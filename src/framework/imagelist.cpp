@@ -1,6 +1,6 @@
-#include "imagelist.h"
+#include "framework/imagelist.h"
 
-#include "langpack.h"
+#include "framework/langpack.h"
 
 #include <QPaintDevice>
 #include <QPainter>

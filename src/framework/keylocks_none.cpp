@@ -2,7 +2,7 @@
 // tell the lock keys' state through anything this program uses: the status
 // bar's indicators stay blank there.
 
-#include "keylocks.h"
+#include "framework/keylocks.h"
 
 std::optional<KeyLocks> QueryKeyLocks()
 {

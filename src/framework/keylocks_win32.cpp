@@ -1,4 +1,4 @@
-#include "keylocks.h"
+#include "framework/keylocks.h"
 
 #include <windows.h>
 

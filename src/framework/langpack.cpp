@@ -1,7 +1,7 @@
-#include "langpack.h"
+#include "framework/langpack.h"
 
-#include "langpackcontents.h"
-#include "svgicon.h"
+#include "framework/langpackcontents.h"
+#include "framework/svgicon.h"
 
 #include <QCoreApplication>
 #include <QDir>

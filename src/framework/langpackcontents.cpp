@@ -1,4 +1,4 @@
-#include "langpackcontents.h"
+#include "framework/langpackcontents.h"
 
 #include <QDir>
 #include <QFile>

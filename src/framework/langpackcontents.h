@@ -1,6 +1,6 @@
 #pragma once
 
-#include "langpack.h"
+#include "framework/langpack.h"
 
 #include <QHash>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "messagebox.h"
+#include "framework/messagebox.h"
 
-#include "langpack.h"
+#include "framework/langpack.h"
 
 #include <QApplication>
 #include <QThread>

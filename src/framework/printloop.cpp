@@ -1,4 +1,4 @@
-#include "printloop.h"
+#include "framework/printloop.h"
 
 #include <QPageLayout>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "printsetupdlg.h"
+#include "framework/printsetupdlg.h"
 
-#include "langpack.h"
+#include "framework/langpack.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,4 +1,4 @@
-#include "recentfilelist.h"
+#include "framework/recentfilelist.h"
 
 #include <QDir>
 #include <QFileInfo>

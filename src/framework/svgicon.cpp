@@ -1,4 +1,4 @@
-#include "svgicon.h"
+#include "framework/svgicon.h"
 
 #include <QApplication>
 #include <QHash>

@@ -1,7 +1,7 @@
-#include "view.h"
+#include "framework/view.h"
 
-#include "childframe.h"
-#include "document.h"
+#include "framework/childframe.h"
+#include "framework/document.h"
 
 CView::CView(CDocument& document, QWidget* pParent) : QWidget(pParent), m_pDocument(&document)
 {

@@ -1,4 +1,4 @@
-#include "channelport.h"
+#include "link/channelport.h"
 
 CChannelPort::CChannelPort(ISerialChannelOwner& owner) : m_owner(owner) {}
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "downloadhost.h"
-#include "serialchannel.h"
+#include "link/downloadhost.h"
+#include "link/serialchannel.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "commqueue.h"
+#include "link/commqueue.h"
 
 void CCommQueue::Empty()
 {

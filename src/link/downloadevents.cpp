@@ -1,4 +1,4 @@
-#include "downloadevents.h"
+#include "link/downloadevents.h"
 
 #include <cstdio>
 

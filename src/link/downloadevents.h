@@ -1,7 +1,7 @@
 #pragma once
 
-#include "downloadoutcome.h"
-#include "testrecord.h"
+#include "link/downloadoutcome.h"
+#include "records/testrecord.h"
 
 #include <memory>
 #include <string>

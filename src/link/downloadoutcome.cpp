@@ -1,4 +1,4 @@
-#include "downloadoutcome.h"
+#include "link/downloadoutcome.h"
 
 const char* DownloadOutcomeNote(DownloadOutcome outcome)
 {

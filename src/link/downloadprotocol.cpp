@@ -1,6 +1,6 @@
-#include "downloadprotocol.h"
+#include "link/downloadprotocol.h"
 
-#include "linesettings.h"
+#include "link/linesettings.h"
 
 using std::chrono::milliseconds;
 

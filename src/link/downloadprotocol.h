@@ -1,9 +1,9 @@
 #pragma once
 
-#include "downloadevents.h"
-#include "downloadhost.h"
-#include "executor.h"
-#include "testrecord.h"
+#include "link/downloadevents.h"
+#include "link/downloadhost.h"
+#include "link/executor.h"
+#include "records/testrecord.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "downloadsession.h"
+#include "link/downloadsession.h"
 
 CDownloadSession::CDownloadSession(IExecutor& executor, IDownloadEvents& events,
                                    IRecordViews& views, RecordTable& records,

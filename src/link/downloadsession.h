@@ -1,15 +1,15 @@
 #pragma once
 
-#include "channelport.h"
-#include "downloadevents.h"
-#include "downloadhost.h"
-#include "downloadprotocol.h"
-#include "executor.h"
-#include "loggedport.h"
-#include "recordloader.h"
-#include "serialchannel.h"
-#include "sessionlog.h"
-#include "testrecord.h"
+#include "link/channelport.h"
+#include "link/downloadevents.h"
+#include "link/downloadhost.h"
+#include "link/downloadprotocol.h"
+#include "link/executor.h"
+#include "link/loggedport.h"
+#include "link/recordloader.h"
+#include "link/serialchannel.h"
+#include "link/sessionlog.h"
+#include "records/testrecord.h"
 
 #include <chrono>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "executor.h"
+#include "link/executor.h"
 
 #include <chrono>
 #include <condition_variable>

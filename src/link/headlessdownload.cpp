@@ -1,4 +1,4 @@
-#include "headlessdownload.h"
+#include "link/headlessdownload.h"
 
 #include <algorithm>
 

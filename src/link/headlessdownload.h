@@ -1,12 +1,12 @@
 #pragma once
 
-#include "downloadevents.h"
-#include "downloadhost.h"
-#include "downloadoutcome.h"
-#include "downloadsession.h"
-#include "eventloop.h"
-#include "sessionlog.h"
-#include "testrecord.h"
+#include "link/downloadevents.h"
+#include "link/downloadhost.h"
+#include "link/downloadoutcome.h"
+#include "link/downloadsession.h"
+#include "link/eventloop.h"
+#include "link/sessionlog.h"
+#include "records/testrecord.h"
 
 #include <chrono>
 #include <optional>

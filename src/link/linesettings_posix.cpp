@@ -1,4 +1,4 @@
-#include "linesettings_posix.h"
+#include "link/linesettings_posix.h"
 
 #include <cctype>
 #include <cstdio>

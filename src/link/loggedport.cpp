@@ -1,6 +1,6 @@
-#include "loggedport.h"
+#include "link/loggedport.h"
 
-#include "sessionlog.h"
+#include "link/sessionlog.h"
 
 #include <algorithm>
 

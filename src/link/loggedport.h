@@ -1,6 +1,6 @@
 #pragma once
 
-#include "downloadhost.h"
+#include "link/downloadhost.h"
 
 #include <string>
 

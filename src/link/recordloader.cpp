@@ -1,4 +1,4 @@
-#include "recordloader.h"
+#include "link/recordloader.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "downloadhost.h"
-#include "executor.h"
-#include "testrecord.h"
+#include "link/downloadhost.h"
+#include "link/executor.h"
+#include "records/testrecord.h"
 
 #include <chrono>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "serialchannel.h"
+#include "link/serialchannel.h"
 
-#include "portname.h"
+#include "link/portname.h"
 
 #include <array>
 #include <system_error>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "commqueue.h"
-#include "serialport.h"
+#include "link/commqueue.h"
+#include "link/serialport.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,10 +1,10 @@
 // The serial port on POSIX: a terminal device in raw mode, locked against
 // other programs, and an eventfd that lets Close wake the watch thread's poll.
 
-#include "serialport.h"
+#include "link/serialport.h"
 
-#include "linesettings.h"
-#include "linesettings_posix.h"
+#include "link/linesettings.h"
+#include "link/linesettings_posix.h"
 
 #include <array>
 #include <cerrno>

@@ -3,10 +3,10 @@
 // wake event, so that Close can always end the wait: it sets the wake event,
 // clears the event mask and closes the port.
 
-#include "serialport.h"
+#include "link/serialport.h"
 
-#include "linesettings.h"
-#include "systemerror.h"
+#include "link/linesettings.h"
+#include "records/systemerror.h"
 
 #include <array>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "sessionlog.h"
+#include "link/sessionlog.h"
 
-#include "datedname.h"
+#include "records/datedname.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fileerror.h"
+#include "records/fileerror.h"
 
 #include <chrono>
 #include <cstdint>

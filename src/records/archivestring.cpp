@@ -1,4 +1,4 @@
-#include "archivestring.h"
+#include "records/archivestring.h"
 
 #include <cstdint>
 

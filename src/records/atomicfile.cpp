@@ -1,6 +1,6 @@
-#include "atomicfile.h"
+#include "records/atomicfile.h"
 
-#include "fileaccessdetail.h"
+#include "records/fileaccessdetail.h"
 
 #include <filesystem>
 #include <system_error>

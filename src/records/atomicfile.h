@@ -1,7 +1,7 @@
 #pragma once
 
-#include "documentfile.h"
-#include "fileerror.h"
+#include "records/documentfile.h"
+#include "records/fileerror.h"
 
 #include <string>
 #include <string_view>

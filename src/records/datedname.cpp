@@ -1,4 +1,4 @@
-#include "datedname.h"
+#include "records/datedname.h"
 
 #include <ctime>
 

@@ -1,6 +1,6 @@
-#include "documentfile.h"
+#include "records/documentfile.h"
 
-#include "archivestring.h"
+#include "records/archivestring.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "fileaccess.h"
+#include "records/fileaccess.h"
 
-#include "fileaccessdetail.h"
+#include "records/fileaccessdetail.h"
 
 #include <atomic>
 #include <cerrno>

@@ -2,8 +2,8 @@
 // O_EXCL, keeps the old file's permissions, is fsync'ed, renamed over the
 // target, and the folder is synced after the rename.
 
-#include "fileaccess.h"
-#include "fileaccessdetail.h"
+#include "records/fileaccess.h"
+#include "records/fileaccessdetail.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -2,9 +2,9 @@
 // CREATE_NEW, flushed with FlushFileBuffers and moved over the target with
 // MoveFileEx, which writes the move through to the disk before it returns.
 
-#include "fileaccess.h"
-#include "fileaccessdetail.h"
-#include "systemerror.h"
+#include "records/fileaccess.h"
+#include "records/fileaccessdetail.h"
+#include "records/systemerror.h"
 
 #include <cerrno>
 #include <utility>

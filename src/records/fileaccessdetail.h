@@ -3,7 +3,7 @@
 // What reading whole files and saving them atomically share on every
 // platform, and the platform's part of it.
 
-#include "fileerror.h"
+#include "records/fileerror.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "graphsection.h"
+#include "records/graphsection.h"
 
-#include "cnumbers.h"
-#include "tokenreader.h"
+#include "records/cnumbers.h"
+#include "records/tokenreader.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "latin1text.h"
+#include "records/latin1text.h"
 
 void AppendLatin1AsUtf8(std::string& out, std::string_view bytes)
 {

@@ -1,7 +1,7 @@
-#include "pingsection.h"
+#include "records/pingsection.h"
 
-#include "cnumbers.h"
-#include "tokenreader.h"
+#include "records/cnumbers.h"
+#include "records/tokenreader.h"
 
 namespace {
 

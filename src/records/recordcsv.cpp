@@ -1,6 +1,6 @@
-#include "recordcsv.h"
+#include "records/recordcsv.h"
 
-#include "latin1text.h"
+#include "records/latin1text.h"
 
 #include <charconv>
 #include <cmath>

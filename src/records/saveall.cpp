@@ -1,8 +1,8 @@
-#include "saveall.h"
+#include "records/saveall.h"
 
-#include "atomicfile.h"
-#include "documentfile.h"
-#include "latin1text.h"
+#include "records/atomicfile.h"
+#include "records/documentfile.h"
+#include "records/latin1text.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fileerror.h"
-#include "testrecord.h"
+#include "records/fileerror.h"
+#include "records/testrecord.h"
 
 #include <functional>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "systemerror.h"
+#include "records/systemerror.h"
 
 #include <system_error>
 

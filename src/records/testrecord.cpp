@@ -1,4 +1,4 @@
-#include "testrecord.h"
+#include "records/testrecord.h"
 
 void TestRecord::ParseAll()
 {

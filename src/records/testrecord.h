@@ -1,9 +1,9 @@
 #pragma once
 
-#include "graphsection.h"
-#include "pingsection.h"
-#include "rateframesection.h"
-#include "traceroutesection.h"
+#include "records/graphsection.h"
+#include "records/pingsection.h"
+#include "records/rateframesection.h"
+#include "records/traceroutesection.h"
 
 #include <array>
 #include <vector>

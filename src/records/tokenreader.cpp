@@ -1,4 +1,4 @@
-#include "tokenreader.h"
+#include "records/tokenreader.h"
 
 #include <cstdio>
 

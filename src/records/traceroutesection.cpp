@@ -1,7 +1,7 @@
-#include "traceroutesection.h"
+#include "records/traceroutesection.h"
 
-#include "cnumbers.h"
-#include "tokenreader.h"
+#include "records/cnumbers.h"
+#include "records/tokenreader.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ant.h"
+#include "report/ant.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "element.h"
+#include "report/element.h"
 
 // The signal icon: an antenna (a triangle on a mast) followed by a number of
 // bars rising from the bottom of the rectangle, each one step taller.

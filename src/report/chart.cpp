@@ -1,6 +1,6 @@
-#include "chart.h"
+#include "report/chart.h"
 
-#include "easyreport.h"
+#include "report/easyreport.h"
 
 #include <QPainter>
 #include <QPolygonF>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "element.h"
+#include "report/element.h"
 
 #include <vector>
 

@@ -1,12 +1,12 @@
-#include "easyreport.h"
+#include "report/easyreport.h"
 
-#include "ant.h"
-#include "chart.h"
-#include "hline.h"
-#include "outlinefontmeasure.h"
-#include "pagenum.h"
-#include "reporthost.h"
-#include "textbox.h"
+#include "report/ant.h"
+#include "report/chart.h"
+#include "report/hline.h"
+#include "report/outlinefontmeasure.h"
+#include "report/pagenum.h"
+#include "report/reporthost.h"
+#include "report/textbox.h"
 
 #include <QDate>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "columndef.h"
-#include "element.h"
-#include "fontmeasure.h"
+#include "report/columndef.h"
+#include "report/element.h"
+#include "report/fontmeasure.h"
 
 #include <QFont>
 #include <QPen>

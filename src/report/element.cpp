@@ -1,4 +1,4 @@
-#include "element.h"
+#include "report/element.h"
 
 #include <QRectF>
 

@@ -1,6 +1,6 @@
-#include "hline.h"
+#include "report/hline.h"
 
-#include "easyreport.h"
+#include "report/easyreport.h"
 
 #include <QPainter>
 

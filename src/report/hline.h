@@ -1,6 +1,6 @@
 #pragma once
 
-#include "element.h"
+#include "report/element.h"
 
 // A rule along the top edge of its rectangle, in the report pen.
 class CHline : public CElement

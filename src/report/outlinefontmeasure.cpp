@@ -1,4 +1,4 @@
-#include "outlinefontmeasure.h"
+#include "report/outlinefontmeasure.h"
 
 #include <QFontMetricsF>
 

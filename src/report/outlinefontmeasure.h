@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fontmeasure.h"
+#include "report/fontmeasure.h"
 
 // Measures a font at the size it is drawn in report units, from its own
 // tables, so the result depends neither on the screen's nor on a printer's

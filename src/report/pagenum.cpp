@@ -1,6 +1,6 @@
-#include "pagenum.h"
+#include "report/pagenum.h"
 
-#include "easyreport.h"
+#include "report/easyreport.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "textbox.h"
+#include "report/textbox.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "pagerenderer.h"
+#include "report/pagerenderer.h"
 
-#include "easyreport.h"
+#include "report/easyreport.h"
 
 #include <QPainter>
 

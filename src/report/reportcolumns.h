@@ -1,6 +1,6 @@
 #pragma once
 
-#include "columndef.h"
+#include "report/columndef.h"
 
 // The tables of the test reports. Each section puts its title in column 0 of
 // its heading row and its rows in columns 1 to 4.

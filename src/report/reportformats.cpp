@@ -1,6 +1,6 @@
-#include "reportformats.h"
+#include "report/reportformats.h"
 
-#include "traceroutesection.h"
+#include "records/traceroutesection.h"
 
 #include <array>
 #include <cstdarg>

@@ -1,7 +1,7 @@
-#include "reportpdf.h"
+#include "report/reportpdf.h"
 
-#include "easyreport.h"
-#include "pagerenderer.h"
+#include "report/easyreport.h"
+#include "report/pagerenderer.h"
 
 #include <QFile>
 #include <QPageLayout>

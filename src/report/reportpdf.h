@@ -1,6 +1,6 @@
 #pragma once
 
-#include "atomicfile.h"
+#include "records/atomicfile.h"
 
 #include <QBuffer>
 #include <QByteArray>

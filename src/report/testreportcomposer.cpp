@@ -1,9 +1,9 @@
-#include "testreportcomposer.h"
+#include "report/testreportcomposer.h"
 
-#include "easyreport.h"
-#include "reportcolumns.h"
-#include "reportformats.h"
-#include "testrecord.h"
+#include "records/testrecord.h"
+#include "report/easyreport.h"
+#include "report/reportcolumns.h"
+#include "report/reportformats.h"
 
 #include <initializer_list>
 #include <string>

@@ -1,6 +1,6 @@
-#include "textbox.h"
+#include "report/textbox.h"
 
-#include "easyreport.h"
+#include "report/easyreport.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "dataanswers.h"
+#include "simulator/dataanswers.h"
 
-#include "pacedline.h"
+#include "simulator/pacedline.h"
 
 CDataAnswers::CDataAnswers(const RecordTable& data, const SimulatorBehaviour& behaviour)
     : m_tester(data, behaviour), m_behaviour(behaviour)

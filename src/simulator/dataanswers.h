@@ -1,7 +1,7 @@
 #pragma once
 
-#include "testeranswers.h"
-#include "testersimulator.h"
+#include "simulator/testeranswers.h"
+#include "simulator/testersimulator.h"
 
 // A tester holding data: it prompts when woken up and answers each command
 // with the 20 DB texts of its section.

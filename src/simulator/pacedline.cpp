@@ -1,4 +1,4 @@
-#include "pacedline.h"
+#include "simulator/pacedline.h"
 
 #include <algorithm>
 #include <cerrno>

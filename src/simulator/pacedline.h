@@ -1,6 +1,6 @@
 #pragma once
 
-#include "testersimulator.h"
+#include "simulator/testersimulator.h"
 
 #include <chrono>
 #include <cstdint>

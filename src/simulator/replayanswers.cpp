@@ -1,7 +1,7 @@
-#include "replayanswers.h"
+#include "simulator/replayanswers.h"
 
-#include "linecollector.h"
-#include "pacedline.h"
+#include "simulator/linecollector.h"
+#include "simulator/pacedline.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "sessionlog.h"
-#include "testeranswers.h"
-#include "testersimulator.h"
+#include "link/sessionlog.h"
+#include "simulator/testeranswers.h"
+#include "simulator/testersimulator.h"
 
 #include <chrono>
 #include <string>

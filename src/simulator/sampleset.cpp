@@ -1,4 +1,4 @@
-#include "sampleset.h"
+#include "simulator/sampleset.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "testrecord.h"
+#include "records/testrecord.h"
 
 // The simulator's built-in test slots: raw texts only (nothing parsed), as the
 // tester would send them. Between them they exercise every report layout:

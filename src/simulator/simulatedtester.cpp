@@ -1,8 +1,8 @@
-#include "simulatedtester.h"
+#include "simulator/simulatedtester.h"
 
-#include "dataanswers.h"
-#include "linecollector.h"
-#include "pacedline.h"
+#include "simulator/dataanswers.h"
+#include "simulator/linecollector.h"
+#include "simulator/pacedline.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "testeranswers.h"
-#include "testersimulator.h"
-#include "testrecord.h"
+#include "records/testrecord.h"
+#include "simulator/testeranswers.h"
+#include "simulator/testersimulator.h"
 
 #include <chrono>
 #include <condition_variable>

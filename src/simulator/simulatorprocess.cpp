@@ -1,4 +1,4 @@
-#include "simulatorprocess.h"
+#include "simulator/simulatorprocess.h"
 
 #include <csignal>
 #include <thread>

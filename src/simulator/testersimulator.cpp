@@ -1,4 +1,4 @@
-#include "testersimulator.h"
+#include "simulator/testersimulator.h"
 
 #include <cstdio>
 #include <filesystem>

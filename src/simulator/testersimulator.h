@@ -1,7 +1,7 @@
 #pragma once
 
-#include "linecollector.h"
-#include "testrecord.h"
+#include "records/testrecord.h"
+#include "simulator/linecollector.h"
 
 #include <chrono>
 #include <string>

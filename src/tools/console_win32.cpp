@@ -1,4 +1,4 @@
-#include "console.h"
+#include "tools/console.h"
 
 #include <cstdio>
 

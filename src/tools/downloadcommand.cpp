@@ -3,12 +3,12 @@
 // its DB number and user information; on request it keeps a session log of
 // everything that went over the line.
 
-#include "console.h"
-#include "failuretext.h"
-#include "headlessdownload.h"
-#include "saveall.h"
-#include "sessionlog.h"
-#include "toolcommands.h"
+#include "link/headlessdownload.h"
+#include "link/sessionlog.h"
+#include "records/saveall.h"
+#include "tools/console.h"
+#include "tools/failuretext.h"
+#include "tools/toolcommands.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,10 +1,10 @@
 // lmxtool export: document files as one CSV table for a spreadsheet.
 
-#include "atomicfile.h"
-#include "documentfile.h"
-#include "failuretext.h"
-#include "recordcsv.h"
-#include "toolcommands.h"
+#include "records/atomicfile.h"
+#include "records/documentfile.h"
+#include "records/recordcsv.h"
+#include "tools/failuretext.h"
+#include "tools/toolcommands.h"
 
 #include <cstdio>
 #include <filesystem>

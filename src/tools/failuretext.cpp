@@ -1,7 +1,7 @@
-#include "failuretext.h"
+#include "tools/failuretext.h"
 
-#include "serialport.h"
-#include "systemerror.h"
+#include "link/serialport.h"
+#include "records/systemerror.h"
 
 #include <cstdio>
 

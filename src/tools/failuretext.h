@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fileaccess.h"
-#include "serialchannel.h"
+#include "link/serialchannel.h"
+#include "records/fileaccess.h"
 
 #include <string>
 

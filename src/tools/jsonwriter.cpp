@@ -1,6 +1,6 @@
-#include "jsonwriter.h"
+#include "tools/jsonwriter.h"
 
-#include "latin1text.h"
+#include "records/latin1text.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,12 +1,12 @@
 // lmx4410-sim: plays the LMX-4410 on a pseudo-terminal, so the program can
 // download from it as from a tester on a serial port.
 
-#include "dataanswers.h"
-#include "replayanswers.h"
-#include "sampleset.h"
-#include "sessionlog.h"
-#include "simulatedtester.h"
-#include "testersimulator.h"
+#include "link/sessionlog.h"
+#include "simulator/dataanswers.h"
+#include "simulator/replayanswers.h"
+#include "simulator/sampleset.h"
+#include "simulator/simulatedtester.h"
+#include "simulator/testersimulator.h"
 
 #include <cerrno>
 #include <charconv>

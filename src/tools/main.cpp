@@ -1,7 +1,7 @@
 // lmxtool: the companion program's command-line front end.
 
-#include "console.h"
-#include "toolcommands.h"
+#include "tools/console.h"
+#include "tools/toolcommands.h"
 
 #include <algorithm>
 #include <cstdio>

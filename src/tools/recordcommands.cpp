@@ -1,12 +1,12 @@
 // lmxtool parse, make and dump: the parsers and the document file from the
 // command line.
 
-#include "atomicfile.h"
-#include "documentfile.h"
-#include "failuretext.h"
-#include "jsonwriter.h"
-#include "recordjson.h"
-#include "toolcommands.h"
+#include "records/atomicfile.h"
+#include "records/documentfile.h"
+#include "tools/failuretext.h"
+#include "tools/jsonwriter.h"
+#include "tools/recordjson.h"
+#include "tools/toolcommands.h"
 
 #include <cstdio>
 #include <functional>

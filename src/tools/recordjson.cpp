@@ -1,4 +1,4 @@
-#include "recordjson.h"
+#include "tools/recordjson.h"
 
 #include <string>
 #include <type_traits>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "jsonwriter.h"
-#include "testrecord.h"
+#include "records/testrecord.h"
+#include "tools/jsonwriter.h"
 
 // Sections and records as JSON objects keyed by their member names.
 void WriteSectionJson(JsonWriter& json, const PingSection& section);

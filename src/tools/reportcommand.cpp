@@ -1,15 +1,15 @@
 // lmxtool report: composes a document file's test report and writes it as a
 // PDF, as PNG pages or as a JSON listing of its layout.
 
-#include "documentfile.h"
-#include "easyreport.h"
-#include "failuretext.h"
-#include "pagerenderer.h"
-#include "reporthost.h"
-#include "reportlayoutjson.h"
-#include "reportpdf.h"
-#include "testreportcomposer.h"
-#include "toolcommands.h"
+#include "records/documentfile.h"
+#include "report/easyreport.h"
+#include "report/pagerenderer.h"
+#include "report/reporthost.h"
+#include "report/reportpdf.h"
+#include "report/testreportcomposer.h"
+#include "tools/failuretext.h"
+#include "tools/reportlayoutjson.h"
+#include "tools/toolcommands.h"
 
 #include <QGuiApplication>
 

@@ -1,11 +1,11 @@
-#include "reportlayoutjson.h"
+#include "tools/reportlayoutjson.h"
 
-#include "ant.h"
-#include "chart.h"
-#include "easyreport.h"
-#include "jsonwriter.h"
-#include "pagenum.h"
-#include "textbox.h"
+#include "report/ant.h"
+#include "report/chart.h"
+#include "report/easyreport.h"
+#include "report/pagenum.h"
+#include "report/textbox.h"
+#include "tools/jsonwriter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "carrierchartview.h"
+#include "workspace/carrierchartview.h"
 
 #include <QAreaSeries>
 #include <QContextMenuEvent>

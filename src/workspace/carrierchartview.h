@@ -1,7 +1,7 @@
 #pragma once
 
-#include "carrierdata.h"
-#include "graphzoom.h"
+#include "workspace/carrierdata.h"
+#include "workspace/graphzoom.h"
 
 #include <QChartView>
 

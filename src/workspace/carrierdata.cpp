@@ -1,4 +1,4 @@
-#include "carrierdata.h"
+#include "workspace/carrierdata.h"
 
 #include <algorithm>
 #include <cmath>

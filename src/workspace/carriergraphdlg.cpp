@@ -1,8 +1,8 @@
-#include "carriergraphdlg.h"
+#include "workspace/carriergraphdlg.h"
 
-#include "langpack.h"
-#include "messagebox.h"
-#include "resourceids.h"
+#include "framework/langpack.h"
+#include "framework/messagebox.h"
+#include "framework/resourceids.h"
 
 #include <QAction>
 #include <QClipboard>

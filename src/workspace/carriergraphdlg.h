@@ -1,8 +1,8 @@
 #pragma once
 
-#include "carrierchartview.h"
-#include "carrierdata.h"
-#include "guibutton.h"
+#include "framework/guibutton.h"
+#include "workspace/carrierchartview.h"
+#include "workspace/carrierdata.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "dbentries.h"
+#include "workspace/dbentries.h"
 
-#include "cnumbers.h"
+#include "records/cnumbers.h"
 
 #include <cstdio>
 

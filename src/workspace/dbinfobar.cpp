@@ -1,11 +1,11 @@
-#include "dbinfobar.h"
+#include "workspace/dbinfobar.h"
 
-#include "guicontainer.h"
-#include "guidrawlayer.h"
-#include "guiminitool.h"
-#include "langpack.h"
-#include "listctrlex.h"
-#include "resourceids.h"
+#include "framework/controls/listctrlex.h"
+#include "framework/guicontainer.h"
+#include "framework/guidrawlayer.h"
+#include "framework/guiminitool.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 
 #include <QToolButton>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "guicontrolbar.h"
-#include "imagelist.h"
+#include "framework/guicontrolbar.h"
+#include "framework/imagelist.h"
 
 #include <functional>
 #include <memory>

@@ -1,13 +1,13 @@
-#include "dbworkspacebar.h"
+#include "workspace/dbworkspacebar.h"
 
-#include "dbentries.h"
-#include "dbselection.h"
-#include "guicontainer.h"
-#include "guidrawlayer.h"
-#include "guiminitool.h"
-#include "langpack.h"
-#include "messagebox.h"
-#include "resourceids.h"
+#include "framework/guicontainer.h"
+#include "framework/guidrawlayer.h"
+#include "framework/guiminitool.h"
+#include "framework/langpack.h"
+#include "framework/messagebox.h"
+#include "framework/resourceids.h"
+#include "workspace/dbentries.h"
+#include "workspace/dbselection.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

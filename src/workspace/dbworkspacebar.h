@@ -1,7 +1,7 @@
 #pragma once
 
-#include "guicontrolbar.h"
-#include "testrecord.h"
+#include "framework/guicontrolbar.h"
+#include "records/testrecord.h"
 
 #include <QIcon>
 

@@ -1,4 +1,4 @@
-#include "graphzoom.h"
+#include "workspace/graphzoom.h"
 
 #include <algorithm>
 #include <cmath>

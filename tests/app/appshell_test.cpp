@@ -2,17 +2,17 @@
 // settings and when they reach storage, the frame's bars and commands, and
 // the communication settings dialog.
 
-#include "commsettingsdlg.h"
-#include "dbworkspacebar.h"
-#include "docmanager.h"
+#include "app/commsettingsdlg.h"
+#include "app/guidownloadhost.h"
+#include "app/korvoapp.h"
+#include "app/mainframe.h"
 #include "filedialoganswers.h"
-#include "guidownloadhost.h"
-#include "guitoolbarwnd.h"
-#include "korvoapp.h"
-#include "langpack.h"
-#include "mainframe.h"
+#include "framework/docmanager.h"
+#include "framework/guitoolbarwnd.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 #include "messageboxrecorder.h"
-#include "resourceids.h"
+#include "workspace/dbworkspacebar.h"
 
 #include <QAction>
 #include <QGroupBox>

@@ -3,19 +3,19 @@
 // on the main window. Each says why, naming the file, and opens nothing; the
 // window stays usable and a good file opens next.
 
-#include "atomicfile.h"
-#include "docmanager.h"
-#include "doctemplate.h"
-#include "document.h"
-#include "documentfile.h"
-#include "fileaccess.h"
-#include "filefailuretext.h"
-#include "korvoapp.h"
-#include "langpack.h"
-#include "mainframe.h"
+#include "app/korvoapp.h"
+#include "app/mainframe.h"
+#include "framework/docmanager.h"
+#include "framework/doctemplate.h"
+#include "framework/document.h"
+#include "framework/filefailuretext.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 #include "messageboxrecorder.h"
-#include "resourceids.h"
-#include "sampleset.h"
+#include "records/atomicfile.h"
+#include "records/documentfile.h"
+#include "records/fileaccess.h"
+#include "simulator/sampleset.h"
 
 #include <QAction>
 #include <QDir>

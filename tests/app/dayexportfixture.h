@@ -1,7 +1,7 @@
 #pragma once
 
-#include "filedialog.h"
-#include "korvoapp.h"
+#include "app/korvoapp.h"
+#include "framework/filedialog.h"
 #include "messageboxrecorder.h"
 
 #include <QTemporaryDir>

@@ -2,10 +2,10 @@
 // resource pack, the bar's limit and position, and the stall notice that
 // gives way to the last message when the tester sends again.
 
-#include "downloadhost.h"
-#include "downloadpopuppresenter.h"
-#include "langpack.h"
-#include "progresspopupwnd.h"
+#include "app/downloadpopuppresenter.h"
+#include "app/progresspopupwnd.h"
+#include "framework/langpack.h"
+#include "link/downloadhost.h"
 
 #include <QWidget>
 

@@ -2,16 +2,16 @@
 // Save All names documents, or every report in one file that appears only
 // once it is complete.
 
+#include "app/korvoapp.h"
+#include "app/mainframe.h"
 #include "dayexportfixture.h"
-#include "easyreport.h"
-#include "filedialog.h"
-#include "korvoapp.h"
-#include "mainframe.h"
+#include "framework/filedialog.h"
+#include "framework/resourceids.h"
 #include "messageboxrecorder.h"
 #include "pdfpages.h"
-#include "reporthost.h"
-#include "resourceids.h"
-#include "testreportcomposer.h"
+#include "report/easyreport.h"
+#include "report/reporthost.h"
+#include "report/testreportcomposer.h"
 
 #include <QAction>
 #include <QDir>

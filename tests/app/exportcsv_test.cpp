@@ -2,14 +2,14 @@
 // a file the user names, or a message when there is nothing to export; and
 // the open reports as CSV from the File menu.
 
+#include "app/korvoapp.h"
+#include "app/mainframe.h"
+#include "app/slottitle.h"
 #include "dayexportfixture.h"
-#include "filedialog.h"
-#include "korvoapp.h"
-#include "mainframe.h"
+#include "framework/filedialog.h"
+#include "framework/resourceids.h"
 #include "messageboxrecorder.h"
-#include "recordcsv.h"
-#include "resourceids.h"
-#include "slottitle.h"
+#include "records/recordcsv.h"
 
 #include <QAction>
 #include <QFile>

@@ -4,8 +4,8 @@
 
 #include "dayexportfixture.h"
 #include "filesizelimit.h"
-#include "langpack.h"
-#include "resourceids.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,16 +2,16 @@
 // German, failures of the lower layers included, because the program words
 // them from the pack where it shows them.
 
-#include "commsettingsdlg.h"
-#include "docmanager.h"
-#include "document.h"
-#include "documentfile.h"
-#include "fileaccess.h"
+#include "app/commsettingsdlg.h"
+#include "app/korvoapp.h"
+#include "app/mainframe.h"
 #include "filedialoganswers.h"
-#include "korvoapp.h"
-#include "mainframe.h"
+#include "framework/docmanager.h"
+#include "framework/document.h"
+#include "framework/resourceids.h"
 #include "messageboxrecorder.h"
-#include "resourceids.h"
+#include "records/documentfile.h"
+#include "records/fileaccess.h"
 #include "testtesters.h"
 
 #include <QApplication>

@@ -1,13 +1,13 @@
 // The "Graph" row follows the record selected in the tree or shown by the
 // active report: available only for an ADSL record whose graph was valid.
 
-#include "dbinfobar.h"
-#include "korvoapp.h"
-#include "langpack.h"
-#include "listctrlex.h"
-#include "mainframe.h"
+#include "app/korvoapp.h"
+#include "app/mainframe.h"
+#include "framework/controls/listctrlex.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 #include "messageboxrecorder.h"
-#include "resourceids.h"
+#include "workspace/dbinfobar.h"
 
 #include <QTest>
 

@@ -3,22 +3,22 @@
 // does not exist, and from a tester that disappears halfway; and the
 // session log a download can keep.
 
-#include "docmanager.h"
-#include "documentfile.h"
+#include "app/korvoapp.h"
+#include "app/mainframe.h"
+#include "app/sessionlogfolder.h"
 #include "downloadedtable.h"
-#include "korvoapp.h"
-#include "mainframe.h"
+#include "framework/docmanager.h"
+#include "framework/resourceids.h"
+#include "link/sessionlog.h"
 #include "messageboxrecorder.h"
-#include "resourceids.h"
-#include "sampleset.h"
-#include "sessionlog.h"
-#include "sessionlogfolder.h"
-#include "simulatedtester.h"
+#include "records/documentfile.h"
+#include "simulator/sampleset.h"
+#include "simulator/simulatedtester.h"
 #include "testtesters.h"
 
-#include "commsettingsdlg.h"
+#include "app/commsettingsdlg.h"
 #include "filesizelimit.h"
-#include "progressbar.h"
+#include "framework/controls/progressbar.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -8,16 +8,16 @@
 //     LMX_REGENERATE_GOLDEN=1 ./reportdoc_tests --gtest_filter='*Golden*'
 // and look at the new pages before committing them.
 
-#include "archivestring.h"
-#include "filefailuretext.h"
-#include "korvodoc.h"
-#include "korvoview.h"
-#include "langpack.h"
+#include "app/korvodoc.h"
+#include "app/korvoview.h"
+#include "framework/filefailuretext.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 #include "messageboxrecorder.h"
-#include "reportlayoutjson.h"
+#include "records/archivestring.h"
 #include "reportsupport.h"
-#include "resourceids.h"
-#include "sampleset.h"
+#include "simulator/sampleset.h"
+#include "tools/reportlayoutjson.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,23 +2,23 @@
 // one drawing routine behind printing, preview, PDF export and a real print
 // queue.
 
-#include "childframe.h"
-#include "docmanager.h"
-#include "doctemplate.h"
+#include "app/korvodoc.h"
+#include "app/korvoview.h"
+#include "app/reportdoctemplate.h"
+#include "app/reportsheet.h"
+#include "app/reportzoom.h"
 #include "filedialoganswers.h"
 #include "filesizelimit.h"
-#include "korvodoc.h"
-#include "korvoview.h"
-#include "langpack.h"
+#include "framework/childframe.h"
+#include "framework/docmanager.h"
+#include "framework/doctemplate.h"
+#include "framework/langpack.h"
+#include "framework/printsetupdlg.h"
+#include "framework/resourceids.h"
 #include "messageboxrecorder.h"
 #include "pdfpages.h"
-#include "printsetupdlg.h"
-#include "reportdoctemplate.h"
-#include "reportsheet.h"
 #include "reportsupport.h"
-#include "reportzoom.h"
-#include "resourceids.h"
-#include "sampleset.h"
+#include "simulator/sampleset.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,13 +1,13 @@
 // Opening DBs as reports from the application: one window per DB, titled
 // after its slot, and files named on the command line.
 
-#include "docmanager.h"
-#include "doctemplate.h"
-#include "document.h"
-#include "guireporthost.h"
-#include "korvoapp.h"
-#include "korvodoc.h"
-#include "mainframe.h"
+#include "app/guireporthost.h"
+#include "app/korvoapp.h"
+#include "app/korvodoc.h"
+#include "app/mainframe.h"
+#include "framework/docmanager.h"
+#include "framework/doctemplate.h"
+#include "framework/document.h"
 #include "messageboxrecorder.h"
 
 #include <QMainWindow>

@@ -1,8 +1,8 @@
 // The download popup: stored settings while no window exists, the bar's
 // arithmetic, and Cancel posting its message to the owner.
 
-#include "popuplayout.h"
-#include "progresspopupwnd.h"
+#include "app/popuplayout.h"
+#include "app/progresspopupwnd.h"
 
 #include <QFontMetrics>
 #include <QPushButton>

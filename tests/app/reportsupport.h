@@ -3,9 +3,9 @@
 // Shared by the report document and view tests: a context that stands in for
 // the application, with a report clock fixed on one day.
 
-#include "korvocontext.h"
-#include "reporthost.h"
-#include "testrecord.h"
+#include "app/korvocontext.h"
+#include "records/testrecord.h"
+#include "report/reporthost.h"
 
 #include <QDate>
 #include <QStringList>

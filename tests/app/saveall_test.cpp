@@ -1,13 +1,13 @@
 // Save All from the Download menu: a folder the user picks, the dated
 // subfolder proposed, each existing file asked about, one closing summary.
 
+#include "app/korvoapp.h"
+#include "app/mainframe.h"
 #include "dayexportfixture.h"
-#include "documentfile.h"
-#include "filedialog.h"
-#include "korvoapp.h"
-#include "mainframe.h"
+#include "framework/filedialog.h"
+#include "framework/resourceids.h"
 #include "messageboxrecorder.h"
-#include "resourceids.h"
+#include "records/documentfile.h"
 
 #include <QAction>
 #include <QDir>

@@ -2,10 +2,10 @@
 // layout, the port choices of the settings dialog, the start arguments and
 // the slot titles.
 
-#include "popuplayout.h"
-#include "portchoice.h"
-#include "slottitle.h"
-#include "startarguments.h"
+#include "app/popuplayout.h"
+#include "app/portchoice.h"
+#include "app/slottitle.h"
+#include "app/startarguments.h"
 
 #include <gtest/gtest.h>
 

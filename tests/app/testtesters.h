@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sampleset.h"
-#include "simulatedtester.h"
+#include "simulator/sampleset.h"
+#include "simulator/simulatedtester.h"
 
 #include <QFile>
 #include <QString>

@@ -3,20 +3,20 @@
 // save, close with their questions, activation, dropped files), and the
 // print loop.
 
-#include "archive.h"
-#include "childframe.h"
-#include "docmanager.h"
-#include "doctemplate.h"
-#include "document.h"
 #include "filedialoganswers.h"
 #include "filesizelimit.h"
-#include "langpack.h"
+#include "framework/archive.h"
+#include "framework/childframe.h"
+#include "framework/docmanager.h"
+#include "framework/doctemplate.h"
+#include "framework/document.h"
+#include "framework/langpack.h"
+#include "framework/printloop.h"
+#include "framework/recentfilelist.h"
+#include "framework/resourceids.h"
+#include "framework/view.h"
 #include "messageboxrecorder.h"
 #include "pdfpages.h"
-#include "printloop.h"
-#include "recentfilelist.h"
-#include "resourceids.h"
-#include "view.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

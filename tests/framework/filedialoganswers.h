@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filedialog.h"
+#include "framework/filedialog.h"
 
 #include <QList>
 #include <QString>

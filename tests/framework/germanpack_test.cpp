@@ -2,9 +2,9 @@
 // translated, every menu and dialog with the same ids, so that no window of a
 // German program shows an empty caption or loses a command.
 
-#include "langpack.h"
-#include "langpackcontents.h"
-#include "resourceids.h"
+#include "framework/langpack.h"
+#include "framework/langpackcontents.h"
+#include "framework/resourceids.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 // The toolkit's style: the bar buttons' glyphs, and the system style's
 // icons made only when drawn.
 
-#include "guistyle.h"
+#include "framework/guistyle.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,7 +1,7 @@
 // Icons made when first drawn: any icon, and the pack's SVG pictures.
 
-#include "deferredicon.h"
-#include "svgicon.h"
+#include "framework/deferredicon.h"
+#include "framework/svgicon.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,11 +1,11 @@
 // The resource pack the program is built with, and the loader that reads it.
 // The built pack is AfxGetResourceHandle() (loaded by the test main).
 
-#include "downloadhost.h"
-#include "langpack.h"
-#include "langpackcontents.h"
-#include "reporthost.h"
-#include "resourceids.h"
+#include "framework/langpack.h"
+#include "framework/langpackcontents.h"
+#include "framework/resourceids.h"
+#include "link/downloadhost.h"
+#include "report/reporthost.h"
 
 #include <QCoreApplication>
 #include <QDir>

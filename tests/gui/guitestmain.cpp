@@ -1,7 +1,7 @@
 // main() of the widget tests. Test discovery runs these binaries without the
 // environment ctest gives the tests, so the platform is set here too.
 
-#include "langpack.h"
+#include "framework/langpack.h"
 #include "messageboxrecorder.h"
 
 #include <QApplication>

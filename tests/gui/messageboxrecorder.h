@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messagebox.h"
+#include "framework/messagebox.h"
 
 #include <QList>
 

@@ -1,8 +1,8 @@
 #include "programharness.h"
 
-#include "dbworkspacebar.h"
-#include "mainframe.h"
-#include "sampleset.h"
+#include "app/mainframe.h"
+#include "simulator/sampleset.h"
+#include "workspace/dbworkspacebar.h"
 
 #include <QCoreApplication>
 #include <QDir>

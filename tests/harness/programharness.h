@@ -1,6 +1,6 @@
 #pragma once
 
-#include "korvoapp.h"
+#include "app/korvoapp.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "downloadevents.h"
+#include "link/downloadevents.h"
 
 #include <string>
 #include <vector>

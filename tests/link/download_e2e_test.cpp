@@ -2,15 +2,15 @@
 // and protocol: the nearest thing to a tester on a serial port.
 
 #include "channelmessages.h"
-#include "documentfile.h"
 #include "downloadedtable.h"
-#include "fileaccess.h"
-#include "headlessdownload.h"
-#include "sampleset.h"
-#include "saveall.h"
-#include "sessionlog.h"
-#include "simulatorprocess.h"
-#include "testersimulator.h"
+#include "link/headlessdownload.h"
+#include "link/sessionlog.h"
+#include "records/documentfile.h"
+#include "records/fileaccess.h"
+#include "records/saveall.h"
+#include "simulator/sampleset.h"
+#include "simulator/simulatorprocess.h"
+#include "simulator/testersimulator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "testrecord.h"
+#include "records/testrecord.h"
 
 // A record as parsing its raw texts from a fresh start makes it.
 inline TestRecord ParsedFromRaw(const TestRecord& record)

@@ -1,9 +1,9 @@
 #include "downloadedtable.h"
-#include "downloadprotocol.h"
 #include "fakedownloadhost.h"
-#include "recordloader.h"
-#include "sampleset.h"
-#include "testersimulator.h"
+#include "link/downloadprotocol.h"
+#include "link/recordloader.h"
+#include "simulator/sampleset.h"
+#include "simulator/testersimulator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "eventloop.h"
+#include "link/eventloop.h"
 
 #include <gtest/gtest.h>
 

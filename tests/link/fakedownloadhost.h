@@ -1,8 +1,8 @@
 #pragma once
 
-#include "downloadevents.h"
-#include "downloadhost.h"
-#include "executor.h"
+#include "link/downloadevents.h"
+#include "link/downloadhost.h"
+#include "link/executor.h"
 
 #include <algorithm>
 #include <chrono>

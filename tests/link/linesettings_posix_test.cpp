@@ -1,7 +1,7 @@
 // The termios settings the POSIX port applies.
 
-#include "linesettings.h"
-#include "linesettings_posix.h"
+#include "link/linesettings.h"
+#include "link/linesettings_posix.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "linesettings.h"
-#include "portname.h"
+#include "link/linesettings.h"
+#include "link/portname.h"
 
 #include <gtest/gtest.h>
 

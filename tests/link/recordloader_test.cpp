@@ -3,8 +3,8 @@
 
 #include "downloadedtable.h"
 #include "fakedownloadhost.h"
-#include "recordloader.h"
-#include "sampleset.h"
+#include "link/recordloader.h"
+#include "simulator/sampleset.h"
 
 #include <gtest/gtest.h>
 

@@ -3,13 +3,13 @@
 // through the simulator downloads the same records again.
 
 #include "downloadedtable.h"
-#include "headlessdownload.h"
-#include "pacedline.h"
-#include "replayanswers.h"
-#include "sampleset.h"
-#include "sessionlog.h"
-#include "simulatedtester.h"
-#include "simulatorprocess.h"
+#include "link/headlessdownload.h"
+#include "link/sessionlog.h"
+#include "simulator/pacedline.h"
+#include "simulator/replayanswers.h"
+#include "simulator/sampleset.h"
+#include "simulator/simulatedtester.h"
+#include "simulator/simulatorprocess.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
+#include "link/serialchannel.h"
 #include "ptypair.h"
-#include "serialchannel.h"
 #include "waituntil.h"
 
 #include <gtest/gtest.h>

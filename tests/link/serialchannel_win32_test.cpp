@@ -2,8 +2,8 @@
 // no serial ports, and a write without a port. Its data path is tested end to
 // end under Wine against the simulator (tests/windows/lmxtool_under_wine.sh).
 
-#include "serialchannel.h"
-#include "systemerror.h"
+#include "link/serialchannel.h"
+#include "records/systemerror.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The session log where POSIX calls set the scene: a disk that fills up (a
 // file size limit stands in for it) and the local time zone.
 
-#include "datedname.h"
-#include "sessionlog.h"
+#include "link/sessionlog.h"
+#include "records/datedname.h"
 #include "sessionlogfixture.h"
 
 #include <gtest/gtest.h>

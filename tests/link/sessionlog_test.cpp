@@ -1,8 +1,8 @@
 // The session log: what its lines look like, reading it back, and the port
 // that feeds it.
 
-#include "loggedport.h"
-#include "sessionlog.h"
+#include "link/loggedport.h"
+#include "link/sessionlog.h"
 #include "sessionlogfixture.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // A folder of its own for each session log test, removed afterwards, and
 // ways to look at the files in it.
 
-#include "sessionlog.h"
+#include "link/sessionlog.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 
 #include "channelmessages.h"
 #include "downloadedtable.h"
-#include "headlessdownload.h"
-#include "sampleset.h"
-#include "simulatedtester.h"
+#include "link/headlessdownload.h"
+#include "simulator/sampleset.h"
+#include "simulator/simulatedtester.h"
 #include "waituntil.h"
 
 #include <gmock/gmock.h>

@@ -11,15 +11,15 @@
 //
 //     lmx_long_run [--downloads N]      (100 unless told; at least 2)
 
+#include "app/guidownloadhost.h"
+#include "app/mainframe.h"
 #include "downloadedtable.h"
-#include "guidownloadhost.h"
-#include "langpack.h"
-#include "mainframe.h"
-#include "messagebox.h"
+#include "framework/langpack.h"
+#include "framework/messagebox.h"
+#include "framework/resourceids.h"
 #include "programharness.h"
-#include "resourceids.h"
-#include "sampleset.h"
-#include "simulatorprocess.h"
+#include "simulator/sampleset.h"
+#include "simulator/simulatorprocess.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "cnumbers.h"
+#include "records/cnumbers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Saving and reading files where POSIX has more to say: links, permissions,
 // a full disk and files that are no documents.
 
-#include "documentfile.h"
 #include "documentfilefixture.h"
 #include "filesizelimit.h"
-#include "sampleset.h"
+#include "records/documentfile.h"
+#include "simulator/sampleset.h"
 
 #include <gtest/gtest.h>
 

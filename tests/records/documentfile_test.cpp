@@ -1,13 +1,13 @@
 // The archive string codec and the document file: exact bytes, the version
 // pairs, and damaged files that must fail cleanly.
 
-#include "archivestring.h"
-#include "documentfile.h"
 #include "documentfilefixture.h"
-#include "fileaccess.h"
 #include "largestallocation.h"
 #include "recordprint.h"
-#include "sampleset.h"
+#include "records/archivestring.h"
+#include "records/documentfile.h"
+#include "records/fileaccess.h"
+#include "simulator/sampleset.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Saving and reading files where Windows has more to say: files that another
 // program holds, and names that are no document files.
 
-#include "documentfile.h"
 #include "documentfilefixture.h"
-#include "sampleset.h"
-#include "systemerror.h"
+#include "records/documentfile.h"
+#include "records/systemerror.h"
+#include "simulator/sampleset.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // What the document file tests of every platform share: bytes of every value
 // and a scratch folder for each test.
 
-#include "atomicfile.h"
-#include "documentfile.h"
-#include "fileaccess.h"
+#include "records/atomicfile.h"
+#include "records/documentfile.h"
+#include "records/fileaccess.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // earlier text: a case lists every field the new text must change, and the
 // test checks that nothing else moved.
 
-#include "graphsection.h"
-#include "pingsection.h"
-#include "rateframesection.h"
 #include "recordprint.h"
-#include "traceroutesection.h"
+#include "records/graphsection.h"
+#include "records/pingsection.h"
+#include "records/rateframesection.h"
+#include "records/traceroutesection.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // CSV rows of records: the column order, RFC 4180 quoting, Latin-1 texts as
 // UTF-8 and reals that a spreadsheet reads the same in every locale.
 
-#include "recordcsv.h"
-#include "sampleset.h"
+#include "records/recordcsv.h"
+#include "simulator/sampleset.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // Readable test failures: GoogleTest prints sections and records as the JSON
 // lmxtool writes, not as raw object bytes.
 
-#include "recordjson.h"
+#include "tools/recordjson.h"
 
 #include <ostream>
 

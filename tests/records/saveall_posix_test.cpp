@@ -1,9 +1,9 @@
 // A file per DB where POSIX sets the scene: links planted under the names
 // the batch writes, and a disk that fills up (a file size limit stands in).
 
-#include "documentfile.h"
 #include "filesizelimit.h"
-#include "saveall.h"
+#include "records/documentfile.h"
+#include "records/saveall.h"
 #include "saveallfixture.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // Saving every DB with a test into one folder: the file names made from the
 // user information, never overwriting unasked, and one failure keeping the rest.
 
-#include "datedname.h"
-#include "documentfile.h"
-#include "fileaccess.h"
-#include "saveall.h"
+#include "records/datedname.h"
+#include "records/documentfile.h"
+#include "records/fileaccess.h"
+#include "records/saveall.h"
 #include "saveallfixture.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // A folder of its own for each test of saving a file per DB, and a table
 // with three DBs that hold a test.
 
-#include "fileaccess.h"
-#include "testrecord.h"
+#include "records/fileaccess.h"
+#include "records/testrecord.h"
 
 #include <gtest/gtest.h>
 

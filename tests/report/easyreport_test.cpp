@@ -1,8 +1,8 @@
 // The layout arithmetic of the report engine, on fixed font metrics.
 
-#include "ant.h"
-#include "chart.h"
-#include "pagenum.h"
+#include "report/ant.h"
+#include "report/chart.h"
+#include "report/pagenum.h"
 #include "reporttestsupport.h"
 
 #include <QDate>

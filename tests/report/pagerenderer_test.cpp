@@ -1,13 +1,13 @@
 // Pages painted with the real fonts: what lands where the layout says, and
 // records with any field values rendering without harm.
 
-#include "chart.h"
-#include "hline.h"
-#include "pagerenderer.h"
-#include "reportpdf.h"
+#include "report/chart.h"
+#include "report/hline.h"
+#include "report/pagerenderer.h"
+#include "report/reportpdf.h"
+#include "report/testreportcomposer.h"
 #include "reporttestsupport.h"
-#include "sampleset.h"
-#include "testreportcomposer.h"
+#include "simulator/sampleset.h"
 
 #include <QPainter>
 #include <QTemporaryDir>

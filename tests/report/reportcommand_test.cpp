@@ -1,9 +1,9 @@
 // lmxtool report: the JSON layout listing, PDF and PNG output, exit codes.
 
-#include "atomicfile.h"
-#include "documentfile.h"
-#include "fileaccess.h"
-#include "sampleset.h"
+#include "records/atomicfile.h"
+#include "records/documentfile.h"
+#include "records/fileaccess.h"
+#include "simulator/sampleset.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "reportformats.h"
+#include "report/reportformats.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // Shared by the report tests: fixed font metrics, a host that counts its
 // messages, and views of a composed report that are easy to assert on.
 
-#include "easyreport.h"
-#include "reporthost.h"
-#include "textbox.h"
+#include "report/easyreport.h"
+#include "report/reporthost.h"
+#include "report/textbox.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
 // The three test report layouts and the trace route page, on fixed metrics.
 
-#include "ant.h"
-#include "chart.h"
+#include "report/ant.h"
+#include "report/chart.h"
+#include "report/testreportcomposer.h"
 #include "reporttestsupport.h"
-#include "sampleset.h"
-#include "testreportcomposer.h"
+#include "simulator/sampleset.h"
 
 #include <gtest/gtest.h>
 

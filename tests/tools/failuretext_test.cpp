@@ -1,8 +1,8 @@
 // The command line's sentences: each names the file or the port, says what
 // failed, and gives the reason when one is known.
 
-#include "failuretext.h"
-#include "systemerror.h"
+#include "records/systemerror.h"
+#include "tools/failuretext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "jsonwriter.h"
+#include "tools/jsonwriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Runs the built lmxtool binary: exit codes, messages, a make -> dump round trip
 // and the CSV export.
 
-#include "documentfile.h"
 #include "filesizelimit.h"
-#include "recordcsv.h"
-#include "recordjson.h"
-#include "sampleset.h"
+#include "records/documentfile.h"
+#include "records/recordcsv.h"
+#include "simulator/sampleset.h"
+#include "tools/recordjson.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // the file name it proposes, zooming, the read-out under the mouse, its
 // context menu, saving the picture, and closing it.
 
-#include "carriergraphdlg.h"
-#include "langpack.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 #include "messageboxrecorder.h"
-#include "resourceids.h"
-#include "sampleset.h"
+#include "simulator/sampleset.h"
+#include "workspace/carriergraphdlg.h"
 
 #include <QAction>
 #include <QApplication>

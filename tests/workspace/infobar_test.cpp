@@ -1,11 +1,11 @@
 // The DB information bar: its columns, the single "Graph" row, the graph
 // button following the availability, and what opens the graph.
 
-#include "dbinfobar.h"
-#include "guiminitool.h"
-#include "langpack.h"
-#include "listctrlex.h"
-#include "resourceids.h"
+#include "framework/controls/listctrlex.h"
+#include "framework/guiminitool.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
+#include "workspace/dbinfobar.h"
 
 #include <QTest>
 #include <QToolButton>

@@ -1,8 +1,8 @@
 // The widget-free rules of the workspace: tree entries and their DB numbers,
 // and where the status-bar progress indicator sits in its pane.
 
-#include "dbentries.h"
-#include "progressbargeometry.h"
+#include "framework/controls/progressbargeometry.h"
+#include "workspace/dbentries.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The DB workspace tree: what it shows before and after a download, the
 // refresh filter, and what selecting and double-clicking ask of the application.
 
-#include "dbselection.h"
-#include "dbworkspacebar.h"
-#include "guiminitool.h"
-#include "langpack.h"
+#include "framework/guiminitool.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 #include "messageboxrecorder.h"
-#include "resourceids.h"
+#include "workspace/dbselection.h"
+#include "workspace/dbworkspacebar.h"
 
 #include <QTest>
 #include <QToolButton>

@@ -1,7 +1,7 @@
-#include "listctrl.h"
+#include "framework/controls/listctrl.h"
 
-#include "listheader.h"
-#include "listitemdelegate.h"
+#include "framework/controls/listheader.h"
+#include "framework/controls/listitemdelegate.h"
 
 #include <QEvent>
 #include <QKeyEvent>

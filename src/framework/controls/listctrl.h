@@ -1,7 +1,7 @@
 #pragma once
 
-#include "imagelist.h"
-#include "listctrlstyles.h"
+#include "framework/controls/listctrlstyles.h"
+#include "framework/imagelist.h"
 
 #include <QList>
 #include <QRect>

@@ -1,4 +1,4 @@
-#include "listctrlex.h"
+#include "framework/controls/listctrlex.h"
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listctrl.h"
-#include "listexcore.h"
+#include "framework/controls/listctrl.h"
+#include "framework/controls/listexcore.h"
 
 // The list with the owner-drawn look: a list control whose events go to the
 // shared core, which draws the rows and keeps the sort mark, the tint and the

@@ -1,10 +1,10 @@
-#include "listexcore.h"
+#include "framework/controls/listexcore.h"
 
-#include "langpack.h"
-#include "listctrl.h"
-#include "listheader.h"
-#include "listpaintrules.h"
-#include "resourceids.h"
+#include "framework/controls/listctrl.h"
+#include "framework/controls/listheader.h"
+#include "framework/controls/listpaintrules.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 
 #include <QPainter>
 #include <QPixmap>

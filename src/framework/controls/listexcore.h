@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imagelist.h"
+#include "framework/imagelist.h"
 
 #include <QColor>
 #include <QPoint>

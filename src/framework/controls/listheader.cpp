@@ -1,6 +1,6 @@
-#include "listheader.h"
+#include "framework/controls/listheader.h"
 
-#include "imagelist.h"
+#include "framework/imagelist.h"
 
 #include <QMouseEvent>
 #include <QPainter>

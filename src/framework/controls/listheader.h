@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listctrlstyles.h"
+#include "framework/controls/listctrlstyles.h"
 
 #include <QHeaderView>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "listitemdelegate.h"
+#include "framework/controls/listitemdelegate.h"
 
-#include "listctrl.h"
+#include "framework/controls/listctrl.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "listpaintrules.h"
+#include "framework/controls/listpaintrules.h"
 
 namespace {
 

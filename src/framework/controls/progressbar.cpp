@@ -1,9 +1,9 @@
-#include "progressbar.h"
+#include "framework/controls/progressbar.h"
 
-#include "guimdiframe.h"
-#include "langpack.h"
-#include "progressbargeometry.h"
-#include "resourceids.h"
+#include "framework/controls/progressbargeometry.h"
+#include "framework/guimdiframe.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "progressbargeometry.h"
+#include "framework/controls/progressbargeometry.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // The owner-drawn list: text fitting, the sort column's tint and arrow, check
 // boxes, hit testing, pinned icons, column sizing and how selected rows look.
 
-#include "listctrlex.h"
-#include "listheader.h"
-#include "listpaintrules.h"
+#include "framework/controls/listctrlex.h"
+#include "framework/controls/listheader.h"
+#include "framework/controls/listpaintrules.h"
 
 #include <QLineEdit>
 #include <QPainter>

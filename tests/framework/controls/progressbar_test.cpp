@@ -1,10 +1,10 @@
 // The status-bar progress indicator: it sits in the message pane behind its
 // message while it lives, and gives the pane its text back when it goes.
 
-#include "guimdiframe.h"
-#include "langpack.h"
-#include "progressbar.h"
-#include "resourceids.h"
+#include "framework/controls/progressbar.h"
+#include "framework/guimdiframe.h"
+#include "framework/langpack.h"
+#include "framework/resourceids.h"
 
 #include <QCoreApplication>
 #include <QLabel>
